@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/Clock.h"
+#include "platform/DesktopWindows.h"
+#include "platform/HookTable.h"
+#include "platform/InputSink.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/MessagePump.h"
+#include "platform/Prompts.h"
+#include "platform/Screen.h"
+
+namespace qln {
+
+// Everything of the outside world that the logic may touch, handed down from the composition root.
+struct Platform {
+    IInputSink& input;
+    IKeyboardLayout& layout;
+    IScreen& screen;
+    IClock& clock;
+    IMessagePump& pump;
+    IHookLibrary& hook;
+    IPrompts& prompts;
+    IAppWindow& app;
+    IDesktopWindows& windows;
+};
+
+}  // namespace qln
