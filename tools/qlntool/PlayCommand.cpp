@@ -1,0 +1,108 @@
+#include "PlayCommand.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "PlayOptions.h"
+#include "core/Win1252.h"
+#include "platform/sim/SimDesktop.h"
+#include "playback/CommandEffects.h"
+#include "playback/OnTopMessage.h"
+#include "playback/Player.h"
+
+namespace qln::tool {
+
+namespace {
+
+LocalDateTime localNow() {
+    const auto now = std::chrono::system_clock::now();
+    const std::time_t t = std::chrono::system_clock::to_time_t(now);
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
+    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms)};
+}
+
+// Reads a whole file as bytes; an error message naming the file when it cannot.
+bool readFile(const std::string& path, std::string& out, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open '" + path + "': " + std::strerror(errno);
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        error = "cannot read '" + path + "': " + std::strerror(errno);
+        return false;
+    }
+    out = buffer.str();
+    return true;
+}
+
+// Hands the messages of the simulated desktop to the player, as the main window does.
+class PlayMessages : public IMessageHandler {
+public:
+    explicit PlayMessages(Player& player) : player_(player) {}
+    void handleMessage(const Message& m) override {
+        if (m.id == msg::AbortMacro) player_.requestAbort();
+    }
+
+private:
+    Player& player_;
+};
+
+}  // namespace
+
+int playCommand(std::span<const std::string_view> args, const char* usage) {
+    const ParsedPlayOptions parsed = parsePlayOptions(args);
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "qlntool play: %s\n%s", parsed.error.c_str(), usage);
+        return 2;
+    }
+    const PlayOptions& o = parsed.options;
+
+    PlaybackMacro macro;
+    macro.hotKeyCode = 10000;  // not fired by a hot key: the pause dialog has no key in its caption
+    if (o.text) {
+        macro.text = utf8ToWin1252(*o.text);
+    } else {
+        std::string error;
+        if (!readFile(*o.file, macro.text, error)) {
+            std::fprintf(stderr, "qlntool play: %s\n", error.c_str());
+            return 1;
+        }
+    }
+
+    sim::SimDesktopOptions desktopOptions;
+    desktopOptions.screen = o.screen;
+    desktopOptions.start = o.start.value_or(localNow());
+    desktopOptions.capsLock = o.capsLock;
+    sim::SimDesktop desktop(desktopOptions);
+    for (const auto& answer : o.answers) desktop.prompts().addAnswer(answer);
+
+    Platform platform = desktop.platform();
+    NullCommandEffects effects;
+    OnTopMessage messages(platform);
+    Player player(platform, effects, messages);
+    PlayMessages handler(player);
+    desktop.pump().setHandler(&handler);
+    if (o.abortAt) desktop.pump().postAt(*o.abortAt, Message{msg::AbortMacro, 0, 0});
+
+    // As the hot key dispatcher does: note Caps Lock and the window in front.
+    player.state().capsLockFlag = desktop.layout().capsLockOn();
+    player.state().returnWindow = desktop.windows().foregroundWindow();
+    player.IntoProgram(macro);
+
+    const std::string out = desktop.trace().format(0);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return 0;
+}
+
+}  // namespace qln::tool

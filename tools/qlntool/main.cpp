@@ -1,0 +1,27 @@
+// qlntool: Quillon's command-line companion.
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "PlayCommand.h"
+
+namespace {
+constexpr const char* kUsage =
+    "usage: qlntool play [--screen WIDTHxHEIGHT] [--caps] [--start \"YYYY-MM-DD HH:MM:SS[.mmm]\"]\n"
+    "                    [--answer WORD]... [--abort-at MS] (--text TEXT | --file PATH)\n";
+}
+
+int main(int argc, char** argv) {
+    std::vector<std::string_view> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h") {
+        std::fputs(kUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? 2 : 0;
+    }
+    const std::string_view command = args[0];
+    args.erase(args.begin());
+    if (command == "play") return qln::tool::playCommand(args, kUsage);
+    std::fprintf(stderr, "qlntool: unknown command '%.*s'\n%s", static_cast<int>(command.size()), command.data(),
+                 kUsage);
+    return 2;
+}
