@@ -76,7 +76,7 @@ const Case kCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Playback, PlayerKeys, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PlayerCapsLock, SwitchedOffForPlaybackAndOnAgainAtTheEnd) {
     HarnessOptions o;

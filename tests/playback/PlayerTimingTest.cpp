@@ -44,7 +44,7 @@ const TimedCase kTimed[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Playback, PlayerTiming, ::testing::ValuesIn(kTimed),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& p) { return std::string(p.param.name); });
 
 TEST(PlayerTiming, FiveCharactersAtOneHundredMillisecondsTakeHalfASecond) {
     Harness h;

@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
+#include <utility>
 
 #include "PlayOptions.h"
 #include "core/Win1252.h"
@@ -31,18 +32,22 @@ LocalDateTime localNow() {
 
 // Reads a whole file as bytes; an error message naming the file when it cannot.
 bool readFile(const std::string& path, std::string& out, std::string& error) {
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        error = "cannot read '" + path + "': it is a folder, not a file";
+        return false;
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = "cannot open '" + path + "': " + std::strerror(errno);
         return false;
     }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (in.bad()) {
         error = "cannot read '" + path + "': " + std::strerror(errno);
         return false;
     }
-    out = buffer.str();
+    out = std::move(bytes);
     return true;
 }
 
