@@ -68,17 +68,13 @@ private:
     void note(const std::string& what, std::string_view arg) { calls.push_back(what + " [" + std::string(arg) + "]"); }
 };
 
-struct HarnessOptions {
-    ScreenSize screen{1024, 768};
-    LocalDateTime start{2026, 1, 9, 14, 7, 3, 0};
-    bool capsLock = false;
-};
+using HarnessOptions = sim::SimDesktopOptions;
 
 // A player on a fresh simulated desktop.
 class Harness {
 public:
     explicit Harness(const HarnessOptions& o = {})
-        : desktop(sim::SimDesktopOptions{o.screen, o.start, o.capsLock}),
+        : desktop(o),
           platform(desktop.platform()),
           messages(platform),
           player(platform, effects, messages) {
