@@ -5,13 +5,13 @@
 
 namespace qln {
 
-// Macro text, records and files are Windows-1252 bytes; these convert at the edges (GUI, terminal, X11 typing).
+// Conversion between UTF-8 (the desktop's text) and Windows-1252 (the bytes of macros and settings).
 
-// Characters without a Windows-1252 byte, and invalid UTF-8, become '?'.
+// A character that has no Windows-1252 byte, and every malformed UTF-8 sequence, becomes one '?'.
 std::string utf8ToWin1252(std::string_view utf8);
-// The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the same code points.
-std::string win1252ToUtf8(std::string_view win1252);
-// The Unicode code point of one Windows-1252 byte.
-char32_t win1252ToCodePoint(unsigned char c);
+
+// Every byte has a character: the five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) become
+// the control characters of the same number, as Windows converts them.
+std::string win1252ToUtf8(std::string_view bytes);
 
 }  // namespace qln

@@ -1,82 +1,124 @@
 #include "playback/FieldReader.h"
 
-#include <algorithm>
-#include <cmath>
+#include <charconv>
+#include <climits>
 #include <limits>
+#include <system_error>
 
 namespace qln {
 
 namespace {
 
-constexpr long kLimit = std::numeric_limits<long>::max() / 16 - 16;
+constexpr std::size_t kMaxFreeText = 255;
+constexpr long kExponentCap = 100000;
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 int hexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     return -1;
+}
+
+std::size_t skipBlanks(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    return i;
 }
 
 }  // namespace
 
-IntField readIntField(std::string_view f) {
-    std::size_t i = 0;
-    while (i < f.size() && f[i] == ' ') ++i;
+IntField readIntField(std::string_view field) {
+    std::size_t i = skipBlanks(field);
     bool negative = false;
-    if (i < f.size() && (f[i] == '+' || f[i] == '-')) negative = f[i++] == '-';
-    const bool hex = i < f.size() && f[i] == '$';
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+    const bool hex = i < field.size() && field[i] == '$';
     if (hex) ++i;
-    const int base = hex ? 16 : 10;
-    long value = 0;
+
+    const unsigned long base = hex ? 16 : 10;
+    const auto limit = static_cast<unsigned long>(LONG_MAX);
+    unsigned long magnitude = 0;
+    bool overflow = false;
     std::size_t digits = 0;
-    for (; i < f.size(); ++i, ++digits) {
-        const int d = hex ? hexDigit(f[i]) : (f[i] >= '0' && f[i] <= '9' ? f[i] - '0' : -1);
+    for (; i < field.size(); ++i, ++digits) {
+        const int d = hex ? hexDigit(field[i]) : (isDigit(field[i]) ? field[i] - '0' : -1);
         if (d < 0) break;
-        value = value > kLimit ? kLimit : value * base + d;
+        if (magnitude > (limit - static_cast<unsigned long>(d)) / base) {
+            overflow = true;
+            magnitude = limit;
+        } else if (!overflow) {
+            magnitude = magnitude * base + static_cast<unsigned long>(d);
+        }
     }
-    if (digits == 0 || i != f.size()) return {value, false};
+    const long value = static_cast<long>(magnitude);
+    if (digits == 0 || i != field.size() || overflow) return {value, false};
     return {negative ? -value : value, true};
 }
 
-RealField readRealField(std::string_view f) {
-    std::size_t i = 0;
-    while (i < f.size() && f[i] == ' ') ++i;
+RealField readRealField(std::string_view field) {
+    std::size_t i = skipBlanks(field);
     bool negative = false;
-    if (i < f.size() && (f[i] == '+' || f[i] == '-')) negative = f[i++] == '-';
-    double mantissa = 0;
-    int scale = 0;  // power of ten applied to the mantissa
-    std::size_t digits = 0;
-    for (; i < f.size() && f[i] >= '0' && f[i] <= '9'; ++i, ++digits) mantissa = mantissa * 10 + (f[i] - '0');
-    if (i < f.size() && f[i] == '.') {
-        for (++i; i < f.size() && f[i] >= '0' && f[i] <= '9'; ++i, ++digits) {
-            mantissa = mantissa * 10 + (f[i] - '0');
-            --scale;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+
+    // Find the longest prefix that is a number, so that a stray character leaves the value in front of it.
+    const std::size_t numberAt = i;
+    std::size_t intDigits = 0;
+    std::size_t leadingZeros = 0;
+    for (; i < field.size() && isDigit(field[i]); ++i) {
+        if (field[i] == '0' && leadingZeros == intDigits) ++leadingZeros;
+        ++intDigits;
+    }
+    std::size_t fracDigits = 0;
+    std::size_t fracZeros = 0;  // zeros right after the point, for a number below 1
+    if (i < field.size() && field[i] == '.') {
+        ++i;
+        for (; i < field.size() && isDigit(field[i]); ++i) {
+            if (field[i] == '0' && fracZeros == fracDigits) ++fracZeros;
+            ++fracDigits;
         }
     }
-    bool clean = digits > 0;
-    if (clean && i < f.size() && (f[i] == 'e' || f[i] == 'E')) {
+    if (intDigits + fracDigits == 0) return {0.0, false};
+    std::size_t numberEnd = i;
+    long exponent = 0;  // saturated well beyond any double's range
+    if (i < field.size() && (field[i] == 'E' || field[i] == 'e')) {
         std::size_t j = i + 1;
-        bool expNegative = false;
-        if (j < f.size() && (f[j] == '+' || f[j] == '-')) expNegative = f[j++] == '-';
-        int exponent = 0;
-        std::size_t expDigits = 0;
-        for (; j < f.size() && f[j] >= '0' && f[j] <= '9'; ++j, ++expDigits) exponent = std::min(exponent * 10 + (f[j] - '0'), 9999);
-        if (expDigits > 0) {
-            scale += expNegative ? -exponent : exponent;
-            i = j;
+        bool exponentNegative = false;
+        if (j < field.size() && (field[j] == '+' || field[j] == '-')) exponentNegative = field[j++] == '-';
+        if (j < field.size() && isDigit(field[j])) {
+            for (; j < field.size() && isDigit(field[j]); ++j)
+                if (exponent < kExponentCap) exponent = exponent * 10 + (field[j] - '0');
+            if (exponentNegative) exponent = -exponent;
+            numberEnd = j;
         }
     }
-    clean = clean && i == f.size();
-    double value = mantissa * std::pow(10.0, std::clamp(scale, -400, 400));
-    if (!std::isfinite(value)) value = std::numeric_limits<double>::max();
-    return {clean && negative ? -value : value, clean};
+
+    double value = 0.0;
+    const char* first = field.data() + numberAt;
+    const char* last = field.data() + numberEnd;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    bool clean = numberEnd == field.size();
+    if (result.ec == std::errc::result_out_of_range) {
+        // Too small rounds to zero; too large stops at the largest double rather than becoming infinity.  The
+        // decimal position of the first significant digit tells which of the two it is.
+        const long position = intDigits > leadingZeros ? static_cast<long>(intDigits - leadingZeros)
+                                                       : -static_cast<long>(fracZeros);
+        const bool huge = position + exponent > 0;
+        value = huge ? std::numeric_limits<double>::max() : 0.0;
+        clean = clean && !huge;
+    } else if (result.ec != std::errc() || result.ptr != last) {
+        return {0.0, false};
+    }
+    if (value == 0.0) value = 0.0;  // no negative zero
+    if (!clean) return {value, false};
+    return {negative ? -value : value, true};
 }
 
 FreeText readFreeText(std::string_view text, std::size_t start) {
-    start = std::min(start, text.size());
+    if (start > text.size()) start = text.size();
     const std::size_t close = text.find('>', start);
-    const std::size_t fieldEnd = close == std::string_view::npos ? text.size() : close;
-    const std::size_t length = std::min<std::size_t>(fieldEnd - start, 255);
+    const std::size_t stop = close == std::string_view::npos ? text.size() : close;
+    const std::size_t length = stop - start < kMaxFreeText ? stop - start : kMaxFreeText;
     return {text.substr(start, length), close == std::string_view::npos ? text.size() : close + 1};
 }
 

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/IniFile.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+
+namespace qln {
+
+// Reading and writing the settings with the profile functions' rules.
+
+// Every key in file order, defaults for what is missing; then the start-up fixes: an empty or vanished
+// current file becomes the default macro file, a timer interval of 0 or above 60 becomes 10.
+Settings readSettings(const IniFile& file, const Paths& paths);
+// Writes every key of every section in file order into the file's lines, keeping whatever else it holds.
+void writeSettings(const Settings& settings, IniFile& file);
+
+// The settings file on disk: a missing file gives the defaults; the write replaces the file atomically.
+// Both throw FileError when the file exists but cannot be read or written.
+Settings loadSettingsFile(const Paths& paths);
+void saveSettingsFile(const Settings& settings, const Paths& paths);
+
+// The value readers, as the profile functions read them.
+bool readFlag(std::string_view value);
+std::int32_t readProfileInt(std::string_view value);
+
+}  // namespace qln
