@@ -8,6 +8,7 @@
 #include "platform/MessagePump.h"
 #include "platform/Prompts.h"
 #include "platform/Screen.h"
+#include "platform/Timers.h"
 
 namespace qln {
 
@@ -22,6 +23,7 @@ struct Platform {
     IPrompts& prompts;
     IAppWindow& app;
     IDesktopWindows& windows;
+    ITimers& timers;
 };
 
 }  // namespace qln

@@ -16,7 +16,7 @@ SimDesktop::SimDesktop(const SimDesktopOptions& options)
 }
 
 Platform SimDesktop::platform() {
-    return Platform{input_, layout_, screen_, clock_, pump_, hook_, prompts_, app_, windows_};
+    return Platform{input_, layout_, screen_, clock_, pump_, hook_, prompts_, app_, windows_, pump_};
 }
 
 }  // namespace qln::sim

@@ -1,0 +1,161 @@
+#include "store/NetworkSync.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "core/DateTime.h"
+#include "core/FileError.h"
+#include "store/MacroFileNames.h"
+
+namespace qln {
+
+namespace {
+constexpr std::uint32_t kHeartbeatMs = 30000;
+constexpr std::uint32_t kMinuteMs = 60000;
+constexpr std::uint64_t kTakeOverMs = 60000;
+}  // namespace
+
+NetworkSync::~NetworkSync() {
+    if (netTimer_) timers_.stopTimer(*netTimer_);
+    if (syncTimer_) timers_.stopTimer(*syncTimer_);
+}
+
+void NetworkSync::adoptFile(const std::string& macroFile) {
+    syncPath_ = syncFileName(macroFile);
+    seen_.reset();
+    readSyncFile();
+    known_ = record_.counter;
+}
+
+void NetworkSync::readSyncFile() {
+    struct stat st {};
+    if (::stat(syncPath_.c_str(), &st) != 0 && errno == ENOENT) {
+        record_.counter = 1;
+        record_.lockState = sync::Free;
+        writeSyncFile();
+        return;
+    }
+    // One that cannot be read counts as unchanged since the last read.
+    if (const auto r = readSyncRecord(syncPath_)) record_ = *r;
+}
+
+void NetworkSync::writeSyncFile() { writeSyncRecord(syncPath_, record_); }
+
+std::optional<std::int64_t> NetworkSync::lockFileStamp() const {
+    struct stat st {};
+    if (::stat(lockPath().c_str(), &st) != 0) return std::nullopt;
+    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec + st.st_size;
+}
+
+bool NetworkSync::createLockFile() {
+    const int fd = ::open(lockPath().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (errno == EEXIST) return false;
+        throw FileError(lockPath(), systemReason(errno));
+    }
+    const std::string owner = std::to_string(::getpid()) + "\n";
+    [[maybe_unused]] const ssize_t n = ::write(fd, owner.data(), owner.size());
+    ::close(fd);
+    return true;
+}
+
+void NetworkSync::writeLockStamp() {
+    // Renews the lock file's time, so a program that sees only the lock file also sees the heartbeat.
+    ::utimensat(AT_FDCWD, lockPath().c_str(), nullptr, 0);
+}
+
+void NetworkSync::removeLockFile() { ::unlink(lockPath().c_str()); }
+
+bool NetworkSync::FileInUse() {
+    if (!networkMode_) return false;
+    readSyncFile();
+    const auto stamp = lockFileStamp();
+    bool takingOver = false;
+    if (record_.lockState == sync::Held || stamp) {
+        const std::pair<double, std::int64_t> now{record_.heartbeat, stamp.value_or(0)};
+        if (!seen_ || *seen_ != now) {
+            seen_ = now;
+            seenSince_ = clock_.tickCount();
+            notices_.notice("Error", FileInUseMessage);
+            return true;
+        }
+        if (clock_.tickCount() - seenSince_ < kTakeOverMs) {
+            notices_.notice("Error", FileInUseMessage);
+            return true;
+        }
+        // The holder has not renewed its heartbeat for a minute: it is gone.  Break its lock.
+        removeLockFile();
+        takingOver = true;
+    } else if (record_.counter != known_) {
+        notices_.notice("Notice", FileChangedMessage);
+        known_ = record_.counter;
+        reload_.reloadWithRefresh();
+        return true;
+    }
+    if (!createLockFile()) {
+        // Another program took it in the same moment.
+        notices_.notice("Error", FileInUseMessage);
+        return true;
+    }
+    // Between our read and the lock file another program may have finished a change: look again.
+    readSyncFile();
+    if (!takingOver && (record_.lockState == sync::Held || record_.counter != known_)) {
+        removeLockFile();
+        if (record_.lockState == sync::Held) {
+            notices_.notice("Error", FileInUseMessage);
+            return true;
+        }
+        notices_.notice("Notice", FileChangedMessage);
+        known_ = record_.counter;
+        reload_.reloadWithRefresh();
+        return true;
+    }
+    seen_.reset();
+    holding_ = true;
+    record_.lockState = sync::Held;
+    record_.heartbeat = nowDateTime(clock_);
+    writeSyncFile();
+    if (!netTimer_) netTimer_ = timers_.startTimer(kHeartbeatMs, [this] { NetTimerTimer(); });
+    return false;
+}
+
+void NetworkSync::ReleaseSyncFile(int changed) {
+    if (!networkMode_) return;
+    if (netTimer_) timers_.stopTimer(*netTimer_);
+    netTimer_.reset();
+    record_.counter += changed;
+    known_ = record_.counter;
+    record_.lockState = sync::Free;
+    writeSyncFile();
+    if (holding_) removeLockFile();
+    holding_ = false;
+}
+
+void NetworkSync::NetTimerTimer() {
+    record_.heartbeat = nowDateTime(clock_);
+    writeSyncFile();
+    writeLockStamp();
+}
+
+void NetworkSync::SyncTimerTimer() {
+    if (++minuteCounter_ < syncMinutes_) return;
+    reload_.reloadWithRefresh();
+    minuteCounter_ = 0;
+}
+
+void NetworkSync::startSyncTimer(std::uint16_t minutes, bool resetCounter) {
+    syncMinutes_ = minutes;
+    if (resetCounter) minuteCounter_ = 0;
+    if (!syncTimer_) syncTimer_ = timers_.startTimer(kMinuteMs, [this] { SyncTimerTimer(); });
+}
+
+void NetworkSync::stopSyncTimer() {
+    if (syncTimer_) timers_.stopTimer(*syncTimer_);
+    syncTimer_.reset();
+}
+
+}  // namespace qln
