@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "core/FileError.h"
 #include "core/SettingsFile.h"
 

@@ -5,6 +5,10 @@
 #include <string>
 
 #include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <vector>
 
 namespace qln::test {
 
@@ -16,6 +20,7 @@ public:
         path_ = ::mkdtemp(pattern.data());
     }
     ~TempFolder() {
+        for (const auto& f : immutable_) std::system(("chattr -i '" + f + "' 2>/dev/null").c_str());
         std::error_code ec;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ec);
         std::filesystem::remove_all(path_, ec);
@@ -33,8 +38,22 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    // Makes a file read-only for everyone, root included (the immutable attribute; plain permissions for
+    // others).  false when the file system cannot do it.
+    bool makeReadOnly(const std::string& name) {
+        const std::string f = file(name);
+        if (::geteuid() != 0) {
+            std::filesystem::permissions(f, std::filesystem::perms::owner_read);
+            return true;
+        }
+        if (std::system(("chattr +i '" + f + "' 2>/dev/null").c_str()) != 0) return false;
+        immutable_.push_back(f);
+        return true;
+    }
+
 private:
     std::string path_;
+    std::vector<std::string> immutable_;
 };
 
 }  // namespace qln::test
