@@ -1,0 +1,155 @@
+// Sharing a macro file: the sync file's bytes, the lock, its heartbeat and take-over, and reloads.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/sim/SimClock.h"
+#include "platform/sim/SimMessagePump.h"
+#include "store/NetworkSync.h"
+#include "support/TempFolder.h"
+
+namespace qln {
+namespace {
+
+class Recorder : public INotices, public IMacroSetReload {
+public:
+    void notice(std::string_view caption, std::string_view) override { seen.push_back(std::string(caption)); }
+    void reloadWithRefresh() override { ++reloads; }
+    std::vector<std::string> seen;
+    int reloads = 0;
+};
+
+// One program on the shared folder, with its own clock and timers.
+struct Program {
+    explicit Program(const std::string& macroFile, sim::SimClock& c) : clock(c), pump(clock), sync(clock, pump, rec, rec) {
+        sync.setNetworkMode(true);
+        sync.adoptFile(macroFile);
+    }
+    sim::SimClock& clock;
+    sim::SimMessagePump pump;
+    Recorder rec;
+    NetworkSync sync;
+
+    // Lets virtual time pass, with the timers ticking.
+    void run(std::uint64_t ms) {
+        const std::uint64_t end = clock.tickCount() + ms;
+        while (clock.tickCount() < end) pump.waitUntil(end);
+    }
+};
+
+struct Shared {
+    test::TempFolder tmp;
+    std::string macroFile = tmp.file("SET.QLN");
+    std::string syncFile = tmp.file("SET.MAS");
+    sim::SimClock clock{{2026, 12, 9, 10, 0, 0, 0}};
+};
+
+TEST(NetworkSync, OffMeansNoSyncFileAndEveryChangeProceeds) {
+    Shared s;
+    sim::SimMessagePump pump(s.clock);
+    Recorder rec;
+    NetworkSync sync(s.clock, pump, rec, rec);
+    EXPECT_FALSE(sync.FileInUse());
+    sync.ReleaseSyncFile(1);
+    EXPECT_FALSE(std::filesystem::exists(s.syncFile));
+}
+
+TEST(NetworkSync, FirstChangeCreatesCounterOneThenWritesTwo) {
+    Shared s;
+    Program a(s.macroFile, s.clock);
+    ASSERT_EQ(readSyncRecord(s.syncFile), (SyncRecord{1, 2, 0}));
+    EXPECT_FALSE(a.sync.FileInUse());
+    const auto held = readSyncRecord(s.syncFile);
+    EXPECT_EQ(held->counter, 1);
+    EXPECT_EQ(held->lockState, 1);
+    EXPECT_DOUBLE_EQ(held->heartbeat, 46365.0 + 10.0 / 24);
+    EXPECT_TRUE(std::filesystem::exists(a.sync.lockPath()));
+    a.sync.ReleaseSyncFile(1);
+    EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 2);
+    EXPECT_EQ(readSyncRecord(s.syncFile)->lockState, 2);
+    EXPECT_FALSE(std::filesystem::exists(a.sync.lockPath()));
+    EXPECT_EQ(std::filesystem::file_size(s.syncFile), 14u);
+}
+
+TEST(NetworkSync, SyncRecordBytes) {
+    const auto b = SyncRecord{0x01020304, 1, 0.5}.encode();
+    const std::uint8_t expected[14] = {4, 3, 2, 1, 1, 0, 0, 0, 0, 0, 0, 0, 0xE0, 0x3F};
+    for (int i = 0; i < 14; ++i) EXPECT_EQ(b[static_cast<std::size_t>(i)], expected[i]) << i;
+}
+
+TEST(NetworkSync, HolderKeepsOthersOutWithItsHeartbeat) {
+    Shared s;
+    Program a(s.macroFile, s.clock);
+    Program b(s.macroFile, s.clock);
+    ASSERT_FALSE(a.sync.FileInUse());
+    for (int minute = 0; minute < 5; ++minute) {
+        EXPECT_TRUE(b.sync.FileInUse());
+        a.run(60000);
+    }
+    EXPECT_TRUE(b.sync.FileInUse());
+    EXPECT_EQ(b.rec.seen, std::vector<std::string>(6, "Error"));
+}
+
+TEST(NetworkSync, DeadHolderIsTakenOverAfterAMinute) {
+    Shared s;
+    {
+        Program a(s.macroFile, s.clock);
+        ASSERT_FALSE(a.sync.FileInUse());
+    }  // a ends without releasing
+    Program b(s.macroFile, s.clock);
+    EXPECT_TRUE(b.sync.FileInUse());
+    s.clock.advance(59000);
+    EXPECT_TRUE(b.sync.FileInUse());
+    s.clock.advance(1000);
+    EXPECT_FALSE(b.sync.FileInUse());
+    EXPECT_TRUE(b.sync.holdsLock());
+    b.sync.ReleaseSyncFile(1);
+    EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 2);
+}
+
+TEST(NetworkSync, ChangeByAnotherUserReloadsFirst) {
+    Shared s;
+    Program a(s.macroFile, s.clock);
+    Program b(s.macroFile, s.clock);
+    ASSERT_FALSE(a.sync.FileInUse());
+    a.sync.ReleaseSyncFile(1);
+    EXPECT_TRUE(b.sync.FileInUse());
+    EXPECT_EQ(b.rec.seen, std::vector<std::string>{"Notice"});
+    EXPECT_EQ(b.rec.reloads, 1);
+    EXPECT_FALSE(b.sync.FileInUse());
+    b.sync.ReleaseSyncFile(0);  // cancelled: the counter stays
+    EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 2);
+}
+
+TEST(NetworkSync, ForeignLockFileAloneCountsAsHeld) {
+    Shared s;
+    Program b(s.macroFile, s.clock);
+    s.tmp.write("SET.MAS.lock", "4242\n");
+    EXPECT_TRUE(b.sync.FileInUse());
+}
+
+TEST(NetworkSync, PeriodicReloadEveryThirdMinute) {
+    Shared s;
+    Program a(s.macroFile, s.clock);
+    a.sync.startSyncTimer(3, true);
+    a.run(60000 * 9);
+    EXPECT_EQ(a.rec.reloads, 3);
+    a.sync.stopSyncTimer();
+    a.run(60000 * 9);
+    EXPECT_EQ(a.rec.reloads, 3);
+}
+
+TEST(NetworkSync, HeartbeatRenewsEveryThirtySeconds) {
+    Shared s;
+    Program a(s.macroFile, s.clock);
+    ASSERT_FALSE(a.sync.FileInUse());
+    const double first = readSyncRecord(s.syncFile)->heartbeat;
+    a.run(30000);
+    EXPECT_NEAR(readSyncRecord(s.syncFile)->heartbeat - first, 30.0 / 86400, 1e-9);
+    a.sync.ReleaseSyncFile(0);
+    a.run(90000);
+    EXPECT_EQ(readSyncRecord(s.syncFile)->lockState, 2);
+}
+
+}  // namespace
+}  // namespace qln
