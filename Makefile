@@ -31,6 +31,7 @@ run: build
 
 bench: build
 	@./build/playback_bench
+	@./build/macro_file_bench
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')

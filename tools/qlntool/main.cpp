@@ -4,12 +4,15 @@
 #include <string_view>
 #include <vector>
 
+#include "FileCommands.h"
 #include "PlayCommand.h"
 
 namespace {
 constexpr const char* kUsage =
     "usage: qlntool play [--screen WIDTHxHEIGHT] [--caps] [--start \"YYYY-MM-DD HH:MM:SS[.mmm]\"]\n"
-    "                    [--answer WORD]... [--abort-at MS] (--text TEXT | --file PATH)\n";
+    "                    [--answer WORD]... [--abort-at MS] (--text TEXT | --file PATH)\n"
+    "       qlntool new FILE.QLN\n"
+    "       qlntool list FILE.QLN\n";
 }
 
 int main(int argc, char** argv) {
@@ -21,6 +24,8 @@ int main(int argc, char** argv) {
     const std::string_view command = args[0];
     args.erase(args.begin());
     if (command == "play") return qln::tool::playCommand(args, kUsage);
+    if (command == "new") return qln::tool::newCommand(args);
+    if (command == "list") return qln::tool::listCommand(args);
     std::fprintf(stderr, "qlntool: unknown command '%.*s'\n%s", static_cast<int>(command.size()), command.data(),
                  kUsage);
     return 2;
