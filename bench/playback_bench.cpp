@@ -35,7 +35,8 @@ void play(benchmark::State& state, const std::string& text) {
     qln::sim::NullInputSink sink;
     qln::Platform platform = desktop.platform();
     qln::Platform fast{sink,          platform.layout, platform.screen,  platform.clock,  platform.pump,
-                       platform.hook, platform.prompts, platform.app,    platform.windows, platform.timers};
+                       platform.hook, platform.prompts, platform.app,    platform.windows, platform.timers,
+                       platform.processes, platform.clipboard, platform.shell, platform.sound};
     qln::NullCommandEffects effects;
     qln::OnTopMessage messages(fast);
     qln::Player player(fast, effects, messages);

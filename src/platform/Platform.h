@@ -6,8 +6,10 @@
 #include "platform/InputSink.h"
 #include "platform/KeyboardLayout.h"
 #include "platform/MessagePump.h"
+#include "platform/Processes.h"
 #include "platform/Prompts.h"
 #include "platform/Screen.h"
+#include "platform/Shell.h"
 #include "platform/Timers.h"
 
 namespace qln {
@@ -24,6 +26,10 @@ struct Platform {
     IAppWindow& app;
     IDesktopWindows& windows;
     ITimers& timers;
+    IProcesses& processes;
+    IClipboard& clipboard;
+    IShell& shell;
+    ISound& sound;
 };
 
 }  // namespace qln

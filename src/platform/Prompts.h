@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,6 +29,10 @@ public:
     virtual void closePause(bool resume) = 0;
     // The stay-on-top message window; returns when the user dismissed it.
     virtual void showMessage(std::string_view caption, std::string_view text) = 0;
+    // The repeat-count prompt.  Each attempt to close it hands the edit text to `check`; a message returned by it
+    // is shown (caption "Error") and the prompt stays open.  Returns the text that was accepted.
+    virtual std::string showRepeatPrompt(
+        const std::function<std::optional<std::string>(std::string_view text)>& check) = 0;
 };
 
 // The program's own main window and taskbar presence, as far as playback moves them.

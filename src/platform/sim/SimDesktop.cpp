@@ -11,12 +11,23 @@ SimDesktop::SimDesktop(const SimDesktopOptions& options)
       hook_(&clock_),
       prompts_(trace_, pump_),
       app_(trace_),
-      windows_(trace_) {
+      windows_(trace_, screen_),
+      clipboard_(trace_),
+      shell_(trace_, pump_, windows_, processes_),
+      sound_(trace_) {
     layout_.setCapsLock(options.capsLock);
+    if (options.notepad) {
+        SimDesktopWindows::Window w;
+        w.title = "Untitled - Notepad";
+        w.pid = processes_.start("NOTEPAD.EXE");
+        w.rect = {0, 0, 640, 480};
+        windows_.setForeground(windows_.addWindow(w));
+    }
 }
 
 Platform SimDesktop::platform() {
-    return Platform{input_, layout_, screen_, clock_, pump_, hook_, prompts_, app_, windows_, pump_};
+    return Platform{input_,   layout_,    screen_,     clock_, pump_,  hook_,  prompts_,
+                    app_,     windows_,   pump_,       processes_, clipboard_, shell_, sound_};
 }
 
 }  // namespace qln::sim

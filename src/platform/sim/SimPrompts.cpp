@@ -41,4 +41,17 @@ void SimPrompts::showMessage(std::string_view caption, std::string_view text) {
     }
 }
 
+std::string SimPrompts::showRepeatPrompt(
+    const std::function<std::optional<std::string>(std::string_view text)>& check) {
+    trace_.add("prompt \"Macro Repeat\"");
+    for (;;) {
+        // Without a scripted answer the user types 1.
+        const std::string text = takeAnswer().value_or("1");
+        trace_.add("answer " + EventTrace::quote(text));
+        const auto error = check(text);
+        if (!error) return text;
+        trace_.add("message \"Error\" " + EventTrace::quote(*error));
+    }
+}
+
 }  // namespace qln::sim

@@ -22,6 +22,8 @@ public:
     bool showPause(const PauseDialogRequest& request) override;
     void closePause(bool resume) override;
     void showMessage(std::string_view caption, std::string_view text) override;
+    std::string showRepeatPrompt(
+        const std::function<std::optional<std::string>(std::string_view text)>& check) override;
 
     const PauseDialogRequest& lastPause() const { return lastPause_; }
     int pauses() const { return pauses_; }
