@@ -110,7 +110,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BadCase{"BadScreen", {"play", "--screen", "640", "--text", "a"}},
                       BadCase{"ZeroScreen", {"play", "--screen", "0x480", "--text", "a"}},
                       BadCase{"BadStart", {"play", "--start", "1998-02-30 10:00:00", "--text", "a"}},
-                      BadCase{"BadAnswer", {"play", "--answer", "maybe", "--text", "a"}},
                       BadCase{"BadAbortAt", {"play", "--abort-at", "-5", "--text", "a"}}),
     [](const auto& p) { return std::string(p.param.name); });
 

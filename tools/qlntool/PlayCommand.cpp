@@ -10,10 +10,11 @@
 #include <iterator>
 #include <utility>
 
+#include "DesktopDescription.h"
 #include "PlayOptions.h"
 #include "core/Win1252.h"
 #include "platform/sim/SimDesktop.h"
-#include "playback/CommandEffects.h"
+#include "playback/DesktopEffects.h"
 #include "playback/OnTopMessage.h"
 #include "playback/Player.h"
 
@@ -63,6 +64,16 @@ private:
     Player& player_;
 };
 
+// qlntool has no macro set of its own: a swap is only noted.
+class NoteSwap : public IMacroFileSwap {
+public:
+    explicit NoteSwap(sim::EventTrace& trace) : trace_(trace) {}
+    void swapMacroFile(std::string_view file) override { trace_.add("swap " + sim::EventTrace::quote(file)); }
+
+private:
+    sim::EventTrace& trace_;
+};
+
 }  // namespace
 
 int playCommand(std::span<const std::string_view> args, const char* usage) {
@@ -89,13 +100,28 @@ int playCommand(std::span<const std::string_view> args, const char* usage) {
     desktopOptions.screen = o.screen;
     desktopOptions.start = o.start.value_or(localNow());
     desktopOptions.capsLock = o.capsLock;
+    desktopOptions.notepad = !o.desktop;
+    if (o.desktop) {
+        if (const std::string error = readDesktopScreen(*o.desktop, desktopOptions.screen); !error.empty()) {
+            std::fprintf(stderr, "qlntool play: %s\n", error.c_str());
+            return 1;
+        }
+    }
     sim::SimDesktop desktop(desktopOptions);
+    if (o.desktop) {
+        if (const std::string error = loadDesktopDescription(*o.desktop, desktop); !error.empty()) {
+            std::fprintf(stderr, "qlntool play: %s\n", error.c_str());
+            return 1;
+        }
+    }
     for (const auto& answer : o.answers) desktop.prompts().addAnswer(answer);
 
     Platform platform = desktop.platform();
-    NullCommandEffects effects;
     OnTopMessage messages(platform);
+    NoteSwap swap(desktop.trace());
+    DesktopEffects effects(platform, &swap);
     Player player(platform, effects, messages);
+    effects.setReturnWindow(&player.state().returnWindow);
     PlayMessages handler(player);
     desktop.pump().setHandler(&handler);
     if (o.abortAt) desktop.pump().postAt(*o.abortAt, Message{msg::AbortMacro, 0, 0});
@@ -105,7 +131,8 @@ int playCommand(std::span<const std::string_view> args, const char* usage) {
     player.state().returnWindow = desktop.windows().foregroundWindow();
     player.IntoProgram(macro);
 
-    const std::string out = desktop.trace().format(0);
+    std::string out = desktop.trace().format(0);
+    if (o.dumpDesktop) out += dumpDesktop(desktop);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return 0;
 }

@@ -53,8 +53,10 @@ ParsedPlayOptions parsePlayOptions(std::span<const std::string_view> args) {
         auto value = [&]() { return args[++i]; };
         if (a == "--caps") {
             o.capsLock = true;
+        } else if (a == "--dump-desktop") {
+            o.dumpDesktop = true;
         } else if (a == "--screen" || a == "--start" || a == "--answer" || a == "--abort-at" || a == "--text" ||
-                   a == "--file") {
+                   a == "--file" || a == "--desktop") {
             if (!hasValue) {
                 r.error = std::string(a) + " needs a value";
                 return r;
@@ -66,9 +68,7 @@ ParsedPlayOptions parsePlayOptions(std::span<const std::string_view> args) {
                 o.start = parseStartTime(v);
                 if (!o.start) r.error = "--start takes \"YYYY-MM-DD HH:MM:SS\" or \"YYYY-MM-DD HH:MM:SS.mmm\"";
             } else if (a == "--answer") {
-                long long n = 0;
-                if (v != "resume" && v != "abort" && v != "ok" && !parseNumber(v, n))
-                    r.error = "--answer takes resume, abort, ok or a number";
+                // Any text: what the user types into the repeat-count prompt may be wrong on purpose.
                 o.answers.emplace_back(v);
             } else if (a == "--abort-at") {
                 long long ms = 0;
@@ -76,6 +76,8 @@ ParsedPlayOptions parsePlayOptions(std::span<const std::string_view> args) {
                     r.error = "--abort-at takes a number of milliseconds";
                 else
                     o.abortAt = static_cast<std::uint64_t>(ms);
+            } else if (a == "--desktop") {
+                o.desktop = std::string(v);
             } else if (a == "--text") {
                 o.text = std::string(v);
             } else {

@@ -20,6 +20,8 @@ struct PlayOptions {
     std::optional<std::uint64_t> abortAt;
     std::optional<std::string> text;  // UTF-8, as given
     std::optional<std::string> file;
+    std::optional<std::string> desktop;  // JSON description of the simulated desktop
+    bool dumpDesktop = false;
 };
 
 // Parses the options of qlntool play; an error message when they are not usable.
