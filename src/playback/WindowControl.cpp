@@ -14,6 +14,8 @@ constexpr std::uint64_t kRetryMs = 100;
 }  // namespace
 
 bool WindowControl::GetWinHandle(WindowHandle& found, std::string_view title) const {
+    // An empty title would match every untitled window; a title search never finds those.
+    if (title.empty()) return false;
     IDesktopWindows& windows = platform_.windows;
     if (const WindowHandle exact = windows.findWindow(title); exact != 0) {
         found = exact;
