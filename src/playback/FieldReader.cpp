@@ -111,7 +111,7 @@ RealField readRealField(std::string_view field) {
     }
     if (value == 0.0) value = 0.0;  // no negative zero
     if (!clean) return {value, false};
-    return {negative ? -value : value, true};
+    return {negative && value != 0.0 ? -value : value, true};
 }
 
 FreeText readFreeText(std::string_view text, std::size_t start) {

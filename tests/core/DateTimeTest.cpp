@@ -1,4 +1,4 @@
-// Calendar arithmetic and the date-time double of the macro file.
+// The calendar under the macro file's date-time numbers.
 #include <gtest/gtest.h>
 
 #include "core/DateTime.h"
@@ -6,40 +6,80 @@
 namespace qln {
 namespace {
 
-struct Case {
-    LocalDateTime t;
-    double value;
+constexpr long kDays1899To1970 = 25569;
+
+struct DayCase {
+    int year, month, day;
+    long serial;  // days since 30 December 1899
+    int weekday;  // 0 = Sunday
+};
+
+const DayCase kDays[] = {
+    {1899, 12, 30, 0, 6},     {1899, 12, 31, 1, 0},    {1900, 1, 1, 2, 1},      {1900, 2, 28, 60, 3},
+    {1900, 3, 1, 61, 4},      {1899, 12, 29, -1, 5},   {1800, 1, 1, -36522, 3}, {1970, 1, 1, 25569, 4},
+    {2000, 1, 1, 36526, 6},   {2000, 2, 29, 36585, 2}, {2000, 3, 1, 36586, 3},  {2024, 1, 1, 45292, 1},
+    {2024, 2, 29, 45351, 4},  {2026, 1, 9, 46031, 5},  {1998, 3, 5, 35859, 4},
 };
 
 TEST(DateTime, KnownDays) {
-    const Case cases[] = {
-        {{1899, 12, 30, 0, 0, 0, 0}, 0.0},       {{1899, 12, 31, 0, 0, 0, 0}, 1.0},
-        {{1900, 1, 1, 0, 0, 0, 0}, 2.0},         {{1899, 12, 29, 0, 0, 0, 0}, -1.0},
-        {{1970, 1, 1, 0, 0, 0, 0}, 25569.0},     {{2000, 2, 29, 12, 0, 0, 0}, 36585.5},
-        {{2026, 12, 9, 18, 0, 0, 0}, 46365.75},
-    };
-    for (const Case& c : cases) {
-        EXPECT_DOUBLE_EQ(toDateTime(c.t), c.value) << c.t.year << "-" << c.t.month << "-" << c.t.day;
-        EXPECT_EQ(fromDateTime(c.value), c.t);
+    for (const DayCase& c : kDays) {
+        const long days = daysFromCivil(c.year, c.month, c.day);
+        EXPECT_EQ(days + kDays1899To1970, c.serial) << c.year << '-' << c.month << '-' << c.day;
+        EXPECT_EQ(weekdayOfDays(days), c.weekday) << c.year << '-' << c.month << '-' << c.day;
+        const CivilDate back = civilFromDays(days);
+        EXPECT_EQ(back.year, c.year);
+        EXPECT_EQ(back.month, c.month);
+        EXPECT_EQ(back.day, c.day);
+        EXPECT_EQ(toDateTime({c.year, c.month, c.day, 0, 0, 0, 0}), static_cast<double>(c.serial));
     }
 }
 
-TEST(DateTime, RoundTripKeepsMilliseconds) {
-    const LocalDateTime t{2031, 7, 4, 23, 59, 59, 999};
-    EXPECT_EQ(fromDateTime(toDateTime(t)), t);
+TEST(DateTime, DaysRoundTripAndFollowEachOther) {
+    CivilDate previous = civilFromDays(-800001);
+    for (long d = -800000; d <= 800000; ++d) {
+        const CivilDate c = civilFromDays(d);
+        ASSERT_EQ(daysFromCivil(c.year, c.month, c.day), d);
+        const bool nextDay = c.year == previous.year && c.month == previous.month && c.day == previous.day + 1;
+        const bool nextMonth = c.year == previous.year && c.month == previous.month + 1 && c.day == 1;
+        const bool nextYear = c.year == previous.year + 1 && c.month == 1 && c.day == 1 && previous.month == 12;
+        ASSERT_TRUE(nextDay || nextMonth || nextYear) << d;
+        ASSERT_EQ(weekdayOfDays(d), (weekdayOfDays(d - 1) + 1) % 7) << d;
+        previous = c;
+    }
 }
 
-TEST(DateTime, CivilDaysAndWeekdays) {
-    EXPECT_EQ(daysFromCivil(1970, 1, 1), 0);
-    EXPECT_EQ(weekdayOfDays(0), 4);                            // Thursday
-    EXPECT_EQ(weekdayOfDays(daysFromCivil(1998, 3, 2)), 1);    // Monday
-    EXPECT_EQ(weekdayOfDays(daysFromCivil(1899, 12, 30)), 6);  // Saturday
-    const CivilDate leap = civilFromDays(daysFromCivil(2024, 2, 28) + 1);
-    EXPECT_EQ(leap.month, 2);
-    EXPECT_EQ(leap.day, 29);
-    const CivilDate plain = civilFromDays(daysFromCivil(2100, 2, 28) + 1);
-    EXPECT_EQ(plain.month, 3);
-    EXPECT_EQ(plain.day, 1);
+TEST(DateTime, LeapYears) {
+    const struct {
+        int year;
+        bool leap;
+    } cases[] = {{1600, true}, {1700, false}, {1800, false}, {1900, false}, {1996, true},  {2000, true},
+                 {2023, false}, {2024, true}, {2100, false}, {2400, true},  {-4, true},    {-1, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(daysFromCivil(c.year, 3, 1) - daysFromCivil(c.year, 2, 28), c.leap ? 2 : 1) << c.year;
+}
+
+TEST(DateTime, TimeOfDayRoundTrips) {
+    const LocalDateTime cases[] = {
+        {1899, 12, 30, 0, 0, 0, 0},     {1900, 1, 1, 18, 0, 0, 0},      {2026, 1, 9, 14, 7, 3, 250},
+        {2024, 2, 29, 23, 59, 59, 999}, {1899, 12, 29, 12, 0, 0, 0},    {1800, 1, 1, 6, 30, 0, 1},
+        {1600, 2, 29, 0, 0, 0, 1},      {9999, 12, 31, 23, 59, 59, 999},
+    };
+    for (const LocalDateTime& t : cases) EXPECT_EQ(fromDateTime(toDateTime(t)), t) << t.year << '-' << t.month;
+}
+
+TEST(DateTime, FractionIsTheTimeOfDay) {
+    const struct {
+        double value;
+        LocalDateTime time;
+    } cases[] = {
+        {0.0, {1899, 12, 30, 0, 0, 0, 0}},
+        {2.75, {1900, 1, 1, 18, 0, 0, 0}},
+        {2.5, {1900, 1, 1, 12, 0, 0, 0}},
+        {-1.0, {1899, 12, 29, 0, 0, 0, 0}},
+        {45292.0 + 1.0 / 86400.0, {2024, 1, 1, 0, 0, 1, 0}},
+        {45292.9999999999, {2024, 1, 2, 0, 0, 0, 0}},  // rounds up to the next midnight, not to 24:00
+    };
+    for (const auto& c : cases) EXPECT_EQ(fromDateTime(c.value), c.time) << c.value;
 }
 
 }  // namespace

@@ -132,7 +132,7 @@ TEST(FieldReader, FreeText) {
         {"ab", 5, "", 2},
         {withLong, 6, std::string_view(longTitle).substr(0, 255), 6 + 300 + 1},
         {std::string_view(withLong).substr(0, 6 + 300), 6, std::string_view(longTitle).substr(0, 255), 306},
-        {std::string_view(withLong).substr(0, 6 + 255), 6, longTitle.substr(0, 255), 261},
+        {std::string_view(withLong).substr(0, 6 + 255), 6, std::string_view(longTitle).substr(0, 255), 261},
     };
     for (const auto& c : cases) {
         const FreeText f = readFreeText(c.text, c.start);
