@@ -52,6 +52,22 @@ bool MacroFileCommands::OpenSaveFile(const std::string& path) {
     return true;
 }
 
+void MacroFileCommands::swapMacroFile(const std::string& path) {
+    const std::string previous = settings_.currentFile;
+    settings_.currentFile = path;
+    adoptSyncFile();
+    view_.removeTrayIcons();
+    file_.load(path);
+    table_.SetHotKeys();
+    view_.setCaption(displayName(path));
+    view_.fillList();
+    view_.setButtons(table_.count() > 0);
+    view_.checkAndSetTime();
+    view_.putTrayIcons();
+    recent_.DoLastFiles(previous, path);
+    vexmap_.GetSwapFile(path);
+}
+
 void MacroFileCommands::reloadWithRefresh() {
     const int row = view_.selectedRow();
     view_.removeTrayIcons();

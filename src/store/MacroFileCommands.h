@@ -27,6 +27,9 @@ public:
     bool DoNew(const std::string& chosen) { return openChosen(chosen, false); }
     // One of the recent files.
     bool OpenSaveFile(const std::string& path);
+    // A playing macro's "<SWAP:": like Open File once the file is chosen, without the name check.  The playing
+    // macro goes on with its own copy of its text.
+    void swapMacroFile(const std::string& path);
 
     void reloadWithRefresh() override;
     RecentFiles& recentFiles() { return recent_; }

@@ -147,6 +147,21 @@ TEST(FileCommands, NewFileIsCreatedAndRefreshedInOrder) {
     EXPECT_EQ(a.hook.calls().back().call, "QlnUpKeys");
 }
 
+TEST(FileCommands, SwapTakesAnyNameAndRefreshesEverything) {
+    App a;
+    a.settings.currentFile = a.tmp.file("OLD.QLN");
+    a.settings.networkMode = true;
+    a.network.setNetworkMode(true);
+    a.commands.swapMacroFile(a.tmp.file("Other.set"));
+    EXPECT_EQ(a.settings.currentFile, a.tmp.file("Other.set"));
+    EXPECT_EQ(std::filesystem::file_size(a.tmp.file("Other.set")), 4u * 5165);
+    EXPECT_TRUE(std::filesystem::exists(a.tmp.file("Other.set.MAS")));
+    EXPECT_TRUE(std::filesystem::exists(a.tmp.file("Other.set.QLS")));
+    EXPECT_EQ(a.view.calls, "tray-off caption:Other fill buttons-on schedule tray-on ");
+    EXPECT_EQ(a.settings.lastFiles[0], a.tmp.file("OLD.QLN"));
+    EXPECT_EQ(a.network.knownCounter(), 1);
+}
+
 TEST(FileCommands, RecentFileThatVanishedIsRefused) {
     App a;
     a.settings.currentFile = a.tmp.file("S.QLN");
