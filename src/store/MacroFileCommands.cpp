@@ -10,6 +10,13 @@ void MacroFileCommands::adoptSyncFile() {
     if (network_.networkMode()) network_.adoptFile(settings_.currentFile);
 }
 
+void MacroFileCommands::showNewSet(bool trayIcons) {
+    view_.fillList();
+    view_.setButtons(table_.count() > 0);
+    view_.checkAndSetTime();
+    if (trayIcons) view_.putTrayIcons();
+}
+
 bool MacroFileCommands::openChosen(const std::string& chosen, bool trayIcons) {
     if (!isMacroFileName(chosen)) {
         notices_.notice("Error", "Invalid file type selected.");
@@ -22,10 +29,7 @@ bool MacroFileCommands::openChosen(const std::string& chosen, bool trayIcons) {
     file_.load(chosen);
     table_.SetHotKeys();
     view_.setCaption(displayName(chosen));
-    view_.fillList();
-    view_.setButtons(table_.count() > 0);
-    view_.checkAndSetTime();
-    if (trayIcons) view_.putTrayIcons();
+    showNewSet(trayIcons);
     vexmap_.GetSwapFile(chosen);
     recent_.DoLastFiles(previous, chosen);
     return true;
@@ -44,10 +48,7 @@ bool MacroFileCommands::OpenSaveFile(const std::string& path) {
     recent_.DoLastFiles(settings_.currentFile, path);
     settings_.currentFile = path;
     adoptSyncFile();
-    view_.fillList();
-    view_.setButtons(table_.count() > 0);
-    view_.checkAndSetTime();
-    view_.putTrayIcons();
+    showNewSet(true);
     vexmap_.GetSwapFile(path);
     return true;
 }
@@ -60,10 +61,7 @@ void MacroFileCommands::swapMacroFile(const std::string& path) {
     file_.load(path);
     table_.SetHotKeys();
     view_.setCaption(displayName(path));
-    view_.fillList();
-    view_.setButtons(table_.count() > 0);
-    view_.checkAndSetTime();
-    view_.putTrayIcons();
+    showNewSet(true);
     recent_.DoLastFiles(previous, path);
     vexmap_.GetSwapFile(path);
 }

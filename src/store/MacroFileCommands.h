@@ -37,6 +37,8 @@ public:
 private:
     bool openChosen(const std::string& chosen, bool trayIcons);
     void adoptSyncFile();
+    // The list, buttons, timed macros and (optionally) tray icons of the set just loaded.
+    void showNewSet(bool trayIcons);
 
     Settings& settings_;
     MacroTable& table_;

@@ -1,10 +1,8 @@
 #include "PlayCommand.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +11,7 @@
 #include "DesktopDescription.h"
 #include "PlayOptions.h"
 #include "core/Win1252.h"
+#include "platform/SystemClock.h"
 #include "platform/sim/SimDesktop.h"
 #include "playback/DesktopEffects.h"
 #include "playback/OnTopMessage.h"
@@ -21,15 +20,6 @@
 namespace qln::tool {
 
 namespace {
-
-LocalDateTime localNow() {
-    const auto now = std::chrono::system_clock::now();
-    const std::time_t t = std::chrono::system_clock::to_time_t(now);
-    std::tm tm{};
-    localtime_r(&t, &tm);
-    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() % 1000;
-    return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, static_cast<int>(ms)};
-}
 
 // Reads a whole file as bytes; an error message naming the file when it cannot.
 bool readFile(const std::string& path, std::string& out, std::string& error) {
@@ -98,7 +88,7 @@ int playCommand(std::span<const std::string_view> args, const char* usage) {
 
     sim::SimDesktopOptions desktopOptions;
     desktopOptions.screen = o.screen;
-    desktopOptions.start = o.start.value_or(localNow());
+    desktopOptions.start = o.start.value_or(SystemClock().localNow());
     desktopOptions.capsLock = o.capsLock;
     desktopOptions.notepad = !o.desktop;
     if (o.desktop) {
