@@ -92,9 +92,11 @@ std::string win1252ToUtf8(std::string_view bytes) {
     out.reserve(bytes.size() + bytes.size() / 2);
     for (char ch : bytes) {
         const auto b = static_cast<unsigned char>(ch);
-        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char32_t{b});
+        appendUtf8(out, win1252ToCodePoint(b));
     }
     return out;
 }
+
+char32_t win1252ToCodePoint(unsigned char b) { return b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char32_t{b}; }
 
 }  // namespace qln

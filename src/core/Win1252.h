@@ -14,4 +14,7 @@ std::string utf8ToWin1252(std::string_view utf8);
 // the control characters of the same number, as Windows converts them.
 std::string win1252ToUtf8(std::string_view bytes);
 
+// The Unicode code point of one Windows-1252 byte.
+char32_t win1252ToCodePoint(unsigned char byte);
+
 }  // namespace qln

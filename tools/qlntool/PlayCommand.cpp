@@ -10,6 +10,7 @@
 
 #include "DesktopDescription.h"
 #include "PlayOptions.h"
+#include "X11Play.h"
 #include "core/Win1252.h"
 #include "platform/SystemClock.h"
 #include "platform/sim/SimDesktop.h"
@@ -105,6 +106,8 @@ int playCommand(std::span<const std::string_view> args, const char* usage) {
         }
     }
     for (const auto& answer : o.answers) desktop.prompts().addAnswer(answer);
+
+    if (o.x11 && !o.dryRun) return playOnX11(macro, desktop);
 
     Platform platform = desktop.platform();
     OnTopMessage messages(platform);

@@ -55,6 +55,10 @@ ParsedPlayOptions parsePlayOptions(std::span<const std::string_view> args) {
             o.capsLock = true;
         } else if (a == "--dump-desktop") {
             o.dumpDesktop = true;
+        } else if (a == "--x11") {
+            o.x11 = true;
+        } else if (a == "--dry-run") {
+            o.dryRun = true;
         } else if (a == "--screen" || a == "--start" || a == "--answer" || a == "--abort-at" || a == "--text" ||
                    a == "--file" || a == "--desktop") {
             if (!hasValue) {
@@ -89,6 +93,7 @@ ParsedPlayOptions parsePlayOptions(std::span<const std::string_view> args) {
         if (!r.error.empty()) return r;
     }
     if (o.text.has_value() == o.file.has_value()) r.error = "give exactly one of --text and --file";
+    if (o.dryRun && !o.x11) r.error = "--dry-run goes with --x11";
     return r;
 }
 

@@ -22,6 +22,8 @@ struct PlayOptions {
     std::optional<std::string> file;
     std::optional<std::string> desktop;  // JSON description of the simulated desktop
     bool dumpDesktop = false;
+    bool x11 = false;     // play on the real display ($DISPLAY)
+    bool dryRun = false;  // with --x11: the simulated desktop after all
 };
 
 // Parses the options of qlntool play; an error message when they are not usable.

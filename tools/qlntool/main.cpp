@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: qlntool play [--screen WIDTHxHEIGHT] [--caps] [--start \"YYYY-MM-DD HH:MM:SS[.mmm]\"]\n"
     "                    [--answer WORD]... [--abort-at MS] [--desktop FILE.json] [--dump-desktop]\n"
+    "                    [--x11 [--dry-run]]\n"
     "                    (--text TEXT | --file PATH)\n"
     "       qlntool new FILE.QLN\n"
     "       qlntool list FILE.QLN\n";

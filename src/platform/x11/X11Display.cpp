@@ -1,0 +1,19 @@
+#include "platform/x11/X11Display.h"
+
+#include <X11/Xlib.h>
+
+#include <stdexcept>
+
+namespace qln::x11 {
+
+X11Display::X11Display(const std::string& name) : display_(XOpenDisplay(name.empty() ? nullptr : name.c_str())) {
+    if (display_ == nullptr) throw std::runtime_error("cannot open the X display " + (name.empty() ? std::string("$DISPLAY") : name));
+}
+
+X11Display::~X11Display() { XCloseDisplay(display_); }
+
+int X11Display::fd() const { return ConnectionNumber(display_); }
+
+void X11Display::sync() const { XSync(display_, False); }
+
+}  // namespace qln::x11

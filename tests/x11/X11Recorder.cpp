@@ -1,0 +1,73 @@
+// A tiny X client that takes the keyboard focus and writes every character it receives to stdout, as UTF-8,
+// until Escape.  The typing tests play macros into it.
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+void putUtf8(char32_t c) {
+    std::string s;
+    if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else if (c < 0x800) {
+        s += static_cast<char>(0xC0 | (c >> 6));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        s += static_cast<char>(0xE0 | (c >> 12));
+        s += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        s += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    std::fwrite(s.data(), 1, s.size(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main() {
+    Display* d = XOpenDisplay(nullptr);
+    if (d == nullptr) return 2;
+    const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 300, 100, 0, 0, 0);
+    XStoreName(d, w, "Quillon recorder");
+    XSelectInput(d, w, KeyPressMask | StructureNotifyMask);
+    XMapWindow(d, w);
+    for (;;) {
+        XEvent e;
+        XNextEvent(d, &e);
+        if (e.type == MapNotify) break;
+    }
+    XSetInputFocus(d, w, RevertToParent, CurrentTime);
+    XSync(d, False);
+    std::puts("ready");
+    std::fflush(stdout);
+    for (;;) {
+        XEvent e;
+        XNextEvent(d, &e);
+        if (e.type == MappingNotify) {
+            XRefreshKeyboardMapping(&e.xmapping);
+            continue;
+        }
+        if (e.type != KeyPress) continue;
+        // Ask the server for the key's symbols each time: a keycode may have been remapped a moment ago, and a
+        // cached keymap would still show its old symbols.
+        int perKeycode = 0;
+        KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(e.xkey.keycode), 1, &perKeycode);
+        const bool shift = (e.xkey.state & ShiftMask) != 0, lock = (e.xkey.state & LockMask) != 0;
+        KeySym sym = perKeycode > 1 && shift && syms[1] != NoSymbol ? syms[1] : syms[0];
+        KeySym lower = NoSymbol, upper = NoSymbol;
+        XConvertCase(syms[0], &lower, &upper);
+        if (lower != upper && perKeycode > 0 && (syms[1] == NoSymbol || syms[1] == upper))
+            sym = (shift != lock) ? upper : lower;
+        XFree(syms);
+        if (sym == XK_Escape) break;
+        if (sym == XK_Return) putUtf8('\n');
+        else if (sym >= 0x20 && sym <= 0xFF) putUtf8(static_cast<char32_t>(sym));
+        else if ((sym & 0xFF000000) == 0x01000000) putUtf8(static_cast<char32_t>(sym & 0xFFFFFF));
+    }
+    XCloseDisplay(d);
+    return 0;
+}

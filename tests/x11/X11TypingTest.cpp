@@ -1,0 +1,72 @@
+// Macros typed on a real X server (Xvfb) into a client that records what it receives.
+#include <gtest/gtest.h>
+// X11 after GoogleTest: its macros (None, Bool) clash with GoogleTest's names.
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <string>
+
+#include "XvfbSession.h"
+
+namespace qln::test {
+namespace {
+
+std::string quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+// Starts the recorder, plays the macro with qlntool, and returns what the recorder received.
+std::string typeInto(const XvfbSession& x, const std::string& macro) {
+    const std::string env = "DISPLAY=" + x.display() + " ";
+    FILE* recorder = ::popen((env + QLN_X11_RECORDER).c_str(), "r");
+    if (recorder == nullptr) return "(no recorder)";
+    char line[64] = {};
+    if (std::fgets(line, sizeof line, recorder) == nullptr || std::string(line) != "ready\n") {
+        ::pclose(recorder);
+        return "(recorder not ready)";
+    }
+    const int rc = std::system((env + QLN_QLNTOOL + " play --x11 --text " + quoted(macro + "<ESC>")).c_str());
+    std::string received;
+    char buffer[256];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, recorder)) received.append(buffer, n);
+    ::pclose(recorder);
+    return rc == 0 ? received : "(qlntool failed)";
+}
+
+bool capsLock(const XvfbSession& x, bool set, bool on) {
+    Display* d = XOpenDisplay(x.display().c_str());
+    if (set) XkbLockModifiers(d, XkbUseCoreKbd, LockMask, on ? LockMask : 0);
+    XSync(d, False);
+    XkbStateRec state{};
+    XkbGetState(d, XkbUseCoreKbd, &state);
+    const bool locked = (state.locked_mods & LockMask) != 0;
+    XCloseDisplay(d);
+    return locked;
+}
+
+TEST(X11Typing, TextWithPunctuationAndAnAccentArrivesAsTyped) {
+    XvfbSession x;
+    EXPECT_EQ(typeInto(x, "Hello, World! \xC3\xA9<ENTER>"), "Hello, World! \xC3\xA9\n");
+}
+
+TEST(X11Typing, CapsLockOnStillTypesTheRightCaseAndStaysOn) {
+    XvfbSession x;
+    ASSERT_TRUE(capsLock(x, true, true));
+    EXPECT_EQ(typeInto(x, "Hello, World! \xC3\xA9<ENTER>"), "Hello, World! \xC3\xA9\n");
+    EXPECT_TRUE(capsLock(x, false, false));
+}
+
+TEST(X11Typing, EveryPrintableCharacterAndSomeOutsideTheKeymap) {
+    XvfbSession x;
+    std::string ascii;
+    for (char c = 0x20; c < 0x7F; ++c)
+        if (c != '<') ascii += c;
+    const std::string extra = "\xE2\x82\xAC \xC3\xB1 \xC3\x9F \xC5\x93";  // euro, n tilde, sharp s, oe
+    EXPECT_EQ(typeInto(x, ascii + "<" + extra), ascii + "<" + extra);
+}
+
+}  // namespace
+}  // namespace qln::test
