@@ -4,6 +4,8 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 
@@ -21,13 +23,18 @@ std::string quoted(const std::string& s) {
 // Starts the recorder, plays the macro with qlntool, and returns what the recorder received.
 std::string typeInto(const XvfbSession& x, const std::string& macro) {
     const std::string env = "DISPLAY=" + x.display() + " ";
-    FILE* recorder = ::popen((env + QLN_X11_RECORDER).c_str(), "r");
-    if (recorder == nullptr) return "(no recorder)";
-    char line[64] = {};
-    if (std::fgets(line, sizeof line, recorder) == nullptr || std::string(line) != "ready\n") {
-        ::pclose(recorder);
-        return "(recorder not ready)";
+    // A fresh server may turn the first client away for a moment: try the recorder a few times.
+    FILE* recorder = nullptr;
+    for (int attempt = 0; attempt < 5 && recorder == nullptr; ++attempt) {
+        recorder = ::popen((env + QLN_X11_RECORDER).c_str(), "r");
+        char line[64] = {};
+        if (recorder != nullptr && (std::fgets(line, sizeof line, recorder) == nullptr || std::string(line) != "ready\n")) {
+            ::pclose(recorder);
+            recorder = nullptr;
+            ::usleep(200000);
+        }
     }
+    if (recorder == nullptr) return "(recorder not ready)";
     const int rc = std::system((env + QLN_QLNTOOL + " play --x11 --text " + quoted(macro + "<ESC>")).c_str());
     std::string received;
     char buffer[256];

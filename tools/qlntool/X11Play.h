@@ -5,8 +5,8 @@
 
 namespace qln::tool {
 
-// Plays the macro with its keys and mouse on the real X display ($DISPLAY); windows, clipboard and the rest are
-// still the simulated desktop's.  Returns the exit code; errors go to stderr.
+// Plays the macro on the real X display ($DISPLAY): keys, mouse, windows and programs are real; the clipboard,
+// launching, sounds and prompts are still the simulated desktop's.  Returns the exit code; errors go to stderr.
 int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop);
 
 }  // namespace qln::tool

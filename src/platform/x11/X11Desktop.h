@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/SystemClock.h"
+#include "platform/x11/LinuxProcesses.h"
+#include "platform/x11/X11Display.h"
+#include "platform/x11/X11Input.h"
+#include "platform/x11/X11Keymap.h"
+#include "platform/x11/X11Pump.h"
+#include "platform/x11/X11Windows.h"
+
+namespace qln::x11 {
+
+// The parts of the real desktop that are built so far, on one X connection.
+class X11Desktop {
+public:
+    explicit X11Desktop(const std::string& displayName = {})
+        : display_(displayName), keymap_(display_), input_(display_, keymap_), pump_(display_, keymap_, clock_),
+          windows_(display_) {}
+
+    X11Display& display() { return display_; }
+    X11Keymap& keymap() { return keymap_; }
+    X11Input& input() { return input_; }
+    X11Pump& pump() { return pump_; }
+    X11Windows& windows() { return windows_; }
+    LinuxProcesses& processes() { return processes_; }
+    SystemClock& clock() { return clock_; }
+
+private:
+    SystemClock clock_;
+    X11Display display_;
+    X11Keymap keymap_;
+    X11Input input_;
+    X11Pump pump_;
+    X11Windows windows_;
+    LinuxProcesses processes_;
+};
+
+}  // namespace qln::x11

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <set>
+
+#include "platform/DesktopWindows.h"
+#include "platform/x11/X11Display.h"
+
+namespace qln::x11 {
+
+// The desktop's top-level windows through the window manager's EWMH hints.
+class X11Windows : public IDesktopWindows {
+public:
+    explicit X11Windows(X11Display& display);
+
+    WindowHandle foregroundWindow() const override;
+    Rect windowRect(WindowHandle w) const override;
+    void setForegroundWindow(WindowHandle w) override;
+    std::vector<WindowHandle> topLevelWindows() const override;
+    WindowHandle findWindow(std::string_view title) const override;
+    std::string windowTitle(WindowHandle w) const override;
+    std::uint32_t windowProcess(WindowHandle w) const override;
+    WindowHandle parentWindow(WindowHandle w) const override;
+    bool isMinimised(WindowHandle w) const override;
+    void showWindow(WindowHandle w, ShowCommand command) override;
+    void moveWindow(WindowHandle w, int left, int top) override;
+    void resizeWindow(WindowHandle w, int width, int height) override;
+    void sysCommand(WindowHandle w, SysCommand command) override;
+    void postQuit(WindowHandle w) override;
+
+    bool isHidden(WindowHandle w) const { return hidden_.count(w) != 0; }
+
+private:
+    unsigned long atom(const char* name) const;
+    void clientMessage(WindowHandle w, const char* type, long a0, long a1 = 0, long a2 = 0, long a3 = 0,
+                       long a4 = 0) const;
+    // Waits (blocking on the connection, at most `ms`) until the active window is w.
+    void awaitActive(WindowHandle w, int ms) const;
+
+    X11Display& display_;
+    std::set<WindowHandle> hidden_;  // windows we unmapped: the window manager forgets them, we do not
+};
+
+}  // namespace qln::x11
