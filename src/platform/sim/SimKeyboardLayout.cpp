@@ -2,10 +2,12 @@
 
 #include <string_view>
 
+#include "platform/ControlCharacters.h"
+
 namespace qln::sim {
 
 namespace {
-constexpr std::int16_t kShift = 0x100, kCtrl = 0x200;
+constexpr std::int16_t kShift = 0x100;
 
 // Unshifted and shifted characters of the punctuation keys, with their virtual keys.
 struct PunctuationKey {
@@ -42,8 +44,6 @@ SimKeyboardLayout::SimKeyboardLayout() {
     for (int c = 'a'; c <= 'z'; ++c) {
         scan_[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(c - 32);
         scan_[static_cast<std::size_t>(c - 32)] = static_cast<std::int16_t>(kShift | (c - 32));
-        // Control characters 1..26 come from Ctrl and the letter, unless a key of their own types them.
-        scan_[static_cast<std::size_t>(c - 'a' + 1)] = static_cast<std::int16_t>(kCtrl | (c - 32));
     }
     constexpr std::string_view shiftedDigits = ")!@#$%^&*(";
     for (int d = 0; d < 10; ++d) {
@@ -56,16 +56,7 @@ SimKeyboardLayout::SimKeyboardLayout() {
         scan_[static_cast<unsigned char>(p.shifted)] = static_cast<std::int16_t>(kShift | p.vk);
     }
     scan_[' '] = 32;
-    scan_[8] = 8;
-    scan_[9] = 9;
-    scan_[13] = 13;
-    scan_[10] = kCtrl | 13;
-    scan_[27] = kCtrl | 219;
-    scan_[28] = kCtrl | 220;
-    scan_[29] = kCtrl | 221;
-    scan_[30] = kCtrl | kShift | 54;
-    scan_[31] = kCtrl | kShift | 189;
-    scan_[127] = kCtrl | 8;
+    setControlCharacterScans(scan_);
 
     for (int i = 0; i < 26; ++i) scanCodes_[static_cast<std::size_t>('A' + i)] = kLetterScan[i];
     for (int d = 1; d <= 9; ++d) scanCodes_[static_cast<std::size_t>('0' + d)] = static_cast<std::uint8_t>(1 + d);

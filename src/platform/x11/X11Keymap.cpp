@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+#include "platform/ControlCharacters.h"
+
 namespace qln::x11 {
 
 namespace {
@@ -35,7 +37,7 @@ const VkSym kKeys[] = {
 constexpr std::uint8_t kPrivateVks[] = {136, 137, 138, 139, 140, 141, 142, 143, 151, 152, 153, 154, 155, 156, 157,
                                         158, 159, 184, 185, 193, 194, 195, 196, 197, 198, 199, 200, 201, 202, 203};
 
-constexpr std::int16_t kShift = 0x100, kCtrl = 0x200;
+constexpr std::int16_t kShift = 0x100;
 constexpr std::size_t kMaxSpare = 16;
 constexpr useconds_t kRemapSettleUs = 50000;
 
@@ -99,18 +101,7 @@ void X11Keymap::refresh() {
         const int vk = vkFor(static_cast<std::uint8_t>(kc));
         if (vk > 0) scan_[static_cast<std::size_t>(c)] = static_cast<std::int16_t>((shift ? kShift : 0) | vk);
     }
-    // Control characters answer as Windows does: their own keys, else Ctrl and a letter or sign.
-    for (int c = 1; c <= 26; ++c) scan_[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(kCtrl | (64 + c));
-    scan_[8] = 8;
-    scan_[9] = 9;
-    scan_[13] = 13;
-    scan_[10] = kCtrl | 13;
-    scan_[27] = kCtrl | 219;
-    scan_[28] = kCtrl | 220;
-    scan_[29] = kCtrl | 221;
-    scan_[30] = kCtrl | kShift | 54;
-    scan_[31] = kCtrl | kShift | 189;
-    scan_[127] = kCtrl | 8;
+    setControlCharacterScans(scan_);
 }
 
 bool X11Keymap::capsLockOn() const {
