@@ -1,6 +1,6 @@
 // Window control on a real X server with a window manager (Xvfb and openbox, started here).
-// Disabled until the test windows reliably reach the mapped state under openbox: they sometimes wait forever for
-// their MapNotify.
+// Disabled until they are stable: about one run in ten a test window never reports that it is mapped, and the
+// run hangs.  They pass when run on their own (--gtest_also_run_disabled_tests).
 #include <gtest/gtest.h>
 
 #include <poll.h>
