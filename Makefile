@@ -36,6 +36,7 @@ run: build
 bench: build
 	@./build/playback_bench
 	@./build/macro_file_bench
+	@./build/x11_typing_bench
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
