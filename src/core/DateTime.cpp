@@ -39,17 +39,19 @@ int weekdayOfDays(long days) {
     return static_cast<int>(w < 0 ? w + 7 : w);
 }
 
+// The whole part counts days and the fraction's size is the time of day, also before 30 December 1899:
+// 29 December 1899 06:00 is -1.25, as the files of the original program store it.
 double toDateTime(const LocalDateTime& t) {
     const double day = static_cast<double>(daysFromCivil(t.year, t.month, t.day) + kDays1899To1970);
-    const double ms = ((t.hour * 60.0 + t.minute) * 60.0 + t.second) * 1000.0 + t.millisecond;
-    return day + ms / kMsPerDay;
+    const double time = (((t.hour * 60.0 + t.minute) * 60.0 + t.second) * 1000.0 + t.millisecond) / kMsPerDay;
+    return day < 0 ? day - time : day + time;
 }
 
 LocalDateTime fromDateTime(double days) {
-    double whole = std::floor(days);
-    long long ms = std::llround((days - whole) * kMsPerDay);
+    double whole = std::trunc(days);
+    long long ms = std::llround(std::fabs(days - whole) * kMsPerDay);
     if (ms >= static_cast<long long>(kMsPerDay)) {
-        whole += 1;
+        whole += days < 0 ? -1 : 1;
         ms = 0;
     }
     const CivilDate c = civilFromDays(static_cast<long>(whole) - kDays1899To1970);

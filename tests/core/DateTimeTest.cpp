@@ -82,5 +82,17 @@ TEST(DateTime, FractionIsTheTimeOfDay) {
     for (const auto& c : cases) EXPECT_EQ(fromDateTime(c.value), c.time) << c.value;
 }
 
+TEST(DateTime, BeforeTheEpochTheFractionIsStillTheTimeOfDay) {
+    const std::pair<LocalDateTime, double> cases[] = {
+        {{1899, 12, 29, 6, 0, 0, 0}, -1.25},
+        {{1899, 12, 28, 18, 0, 0, 0}, -2.75},
+        {{1899, 12, 30, 6, 0, 0, 0}, 0.25},
+    };
+    for (const auto& [t, value] : cases) {
+        EXPECT_DOUBLE_EQ(toDateTime(t), value);
+        EXPECT_EQ(fromDateTime(value), t);
+    }
+}
+
 }  // namespace
 }  // namespace qln
