@@ -14,9 +14,9 @@ int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop) {
     try {
         x11::X11Desktop x;
         const Platform sim = desktop.platform();
-        Platform platform{x.input(),   x.keymap(),  x.input(),  x.clock(),     x.pump(),
-                          sim.hook,    sim.prompts, sim.app,    x.windows(),   sim.timers,
-                          x.processes(), sim.clipboard, sim.shell, sim.sound};
+        Platform platform{x.input(), x.keymap(),    x.input(), x.clock(),     x.pump(),
+                          sim.hook,  sim.prompts,   sim.app,   x.windows(),   x.pump(),
+                          x.processes(), x.clipboard(), sim.shell, sim.sound};
         OnTopMessage messages(platform);
         DesktopEffects effects(platform);
         Player player(platform, effects, messages);

@@ -5,6 +5,7 @@
 
 #include "platform/SystemClock.h"
 #include "platform/x11/LinuxProcesses.h"
+#include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11Input.h"
 #include "platform/x11/X11Keymap.h"
@@ -13,12 +14,12 @@
 
 namespace qln::x11 {
 
-// The parts of the real desktop that are built so far, on one X connection.
+// The real desktop on one X connection: every platform interface that has an X11 or Linux answer.
 class X11Desktop {
 public:
     explicit X11Desktop(const std::string& displayName = {})
         : display_(displayName), keymap_(display_), input_(display_, keymap_), pump_(display_, keymap_, clock_),
-          windows_(display_) {}
+          windows_(display_), clipboard_(display_, pump_, clock_) {}
 
     X11Display& display() { return display_; }
     X11Keymap& keymap() { return keymap_; }
@@ -27,6 +28,7 @@ public:
     X11Windows& windows() { return windows_; }
     LinuxProcesses& processes() { return processes_; }
     SystemClock& clock() { return clock_; }
+    X11Clipboard& clipboard() { return clipboard_; }
 
 private:
     SystemClock clock_;
@@ -36,6 +38,7 @@ private:
     X11Pump pump_;
     X11Windows windows_;
     LinuxProcesses processes_;
+    X11Clipboard clipboard_;
 };
 
 }  // namespace qln::x11

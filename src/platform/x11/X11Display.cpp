@@ -6,8 +6,17 @@
 
 namespace qln::x11 {
 
+namespace {
+
+// X errors about windows that vanished meanwhile (a window closed mid-macro, a clipboard requestor that went
+// away) are expected; they must not end the program.
+int ignoreErrors(Display*, XErrorEvent*) { return 0; }
+
+}  // namespace
+
 X11Display::X11Display(const std::string& name) : display_(XOpenDisplay(name.empty() ? nullptr : name.c_str())) {
     if (display_ == nullptr) throw std::runtime_error("cannot open the X display " + (name.empty() ? std::string("$DISPLAY") : name));
+    XSetErrorHandler(ignoreErrors);
 }
 
 X11Display::~X11Display() { XCloseDisplay(display_); }

@@ -45,13 +45,9 @@ std::string textProperty(Display* d, Window w, Atom name, Atom type) {
     return out;
 }
 
-// X errors about windows that vanished meanwhile are expected; they must not end the program.
-int ignoreErrors(Display*, XErrorEvent*) { return 0; }
-
 }  // namespace
 
 X11Windows::X11Windows(X11Display& display) : display_(display) {
-    XSetErrorHandler(ignoreErrors);
     XSelectInput(display_.get(), DefaultRootWindow(display_.get()), PropertyChangeMask);
 }
 
