@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "XvfbSession.h"
+#include "DesktopSession.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/x11/X11Desktop.h"
 #include "playback/DesktopEffects.h"
@@ -20,26 +20,6 @@
 
 namespace qln::test {
 namespace {
-
-// openbox on the session's display, up until the end of the test.
-class WindowManager {
-public:
-    explicit WindowManager(const XvfbSession& x) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::setenv("DISPLAY", x.display().c_str(), 1);
-            ::execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-    }
-    ~WindowManager() {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
-
-private:
-    pid_t pid_;
-};
 
 // A test window; closed at the end if a macro has not closed it.  A window that does not report itself mapped
 // within three seconds is started again (a server grab while the window manager starts can hold it up).
@@ -99,24 +79,6 @@ private:
     bool ready_ = false;
 };
 
-struct Session {
-    Session() : wm(x) {
-        ::setenv("DISPLAY", x.display().c_str(), 1);
-        // Give openbox a moment to take over the screen.
-        for (int i = 0; i < 100 && !managed(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    bool managed() { return wmReady(); }
-    bool wmReady() {
-        FILE* p = ::popen(("xprop -display " + x.display() + " -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").c_str(), "r");
-        char line[256] = {};
-        const bool ok = p != nullptr && std::fgets(line, sizeof line, p) != nullptr && std::string(line).find("window id") != std::string::npos;
-        if (p != nullptr) ::pclose(p);
-        return ok;
-    }
-    XvfbSession x;
-    WindowManager wm;
-};
-
 // The real keys, mouse, windows and processes, with the simulated desktop for what X does not do yet.
 struct Mixed {
     explicit Mixed(x11::X11Desktop& xd)
@@ -135,16 +97,6 @@ void play(x11::X11Desktop& xd, const std::string& text) {
     effects.setReturnWindow(&player.state().returnWindow);
     player.IntoProgram(PlaybackMacro{"x11 test", 10000, text});
     xd.display().sync();
-}
-
-// Waits until the condition holds (the window manager works asynchronously), at most two seconds.
-template <typename F>
-bool eventually(F f) {
-    for (int i = 0; i < 100; ++i) {
-        if (f()) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return f();
 }
 
 TEST(X11Windows, ActivateByTitleAndByProgramSizeMoveMinimiseRestoreHideShowClose) {

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <limits>
 
 #include "platform/ControlCharacters.h"
 
@@ -40,6 +42,19 @@ constexpr std::uint8_t kPrivateVks[] = {136, 137, 138, 139, 140, 141, 142, 143, 
 constexpr std::int16_t kShift = 0x100;
 constexpr std::size_t kMaxSpare = 16;
 constexpr useconds_t kRemapSettleUs = 50000;
+// Many clients read a changed mapping only when they look the next key up, so a keycode that is given another
+// symbol (or given back) right after a key was sent through it can make that key type the new symbol, or nothing.
+// A keycode keeps its symbol at least this long after its last use.
+constexpr std::int64_t kKeepSymbolMs = 300;
+
+std::int64_t nowMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+void waitUntilMs(std::int64_t when) {
+    if (const std::int64_t left = when - nowMs(); left > 0) ::usleep(static_cast<useconds_t>(left * 1000));
+}
 
 KeySym symbolOf(char32_t ch) { return ch < 0x100 ? ch : (0x01000000 | ch); }
 
@@ -58,11 +73,14 @@ X11Keymap::X11Keymap(X11Display& display) : display_(display) {
     XFree(map);
     spareSymbol_.assign(spare_.size(), 0);
     spareUsed_.assign(spare_.size(), 0);
+    spareTime_.assign(spare_.size(), std::numeric_limits<std::int64_t>::min() / 2);
     refresh();
 }
 
 X11Keymap::~X11Keymap() {
-    // Give the borrowed keycodes back empty.
+    // Give the borrowed keycodes back empty, once the keys sent through them have been read.
+    if (std::any_of(spareSymbol_.begin(), spareSymbol_.end(), [](unsigned long s) { return s != 0; }))
+        waitUntilMs(*std::max_element(spareTime_.begin(), spareTime_.end()) + kKeepSymbolMs);
     KeySym none[2] = {NoSymbol, NoSymbol};
     for (std::size_t i = 0; i < spare_.size(); ++i)
         if (spareSymbol_[i] != 0) XChangeKeyboardMapping(display_.get(), spare_[i], 2, none, 1);
@@ -122,10 +140,12 @@ X11Keymap::Stroke X11Keymap::strokeFor(char32_t ch) {
     for (std::size_t i = 0; i < spare_.size(); ++i) {
         if (spareSymbol_[i] == sym) {
             spareUsed_[i] = uses_;
+            spareTime_[i] = nowMs();
             return {spare_[i], false};
         }
     }
     const auto lru = static_cast<std::size_t>(std::min_element(spareUsed_.begin(), spareUsed_.end()) - spareUsed_.begin());
+    waitUntilMs(spareTime_[lru] + kKeepSymbolMs);
     KeySym syms[2] = {sym, sym};
     XChangeKeyboardMapping(d, spare_[lru], 2, syms, 1);
     XSync(d, False);
@@ -134,6 +154,7 @@ X11Keymap::Stroke X11Keymap::strokeFor(char32_t ch) {
     ::usleep(kRemapSettleUs);
     spareSymbol_[lru] = sym;
     spareUsed_[lru] = uses_;
+    spareTime_[lru] = nowMs();
     return {spare_[lru], false};
 }
 

@@ -39,6 +39,7 @@ private:
     std::vector<std::uint8_t> spare_;         // keycodes without symbols, ours to remap
     std::vector<unsigned long> spareSymbol_;  // what each spare keycode now types (0: nothing)
     std::vector<std::uint64_t> spareUsed_;    // last use, for least-recently-used reuse
+    std::vector<std::int64_t> spareTime_;     // when it was last used (steady clock, ms)
     std::uint64_t uses_ = 0;
     int minKeycode_ = 8;
     int maxKeycode_ = 255;
