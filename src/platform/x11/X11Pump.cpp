@@ -27,9 +27,11 @@ int X11Pump::watchFd(int fd, std::function<void()> onReady) {
     return id;
 }
 
-void X11Pump::handleXEvents() {
+bool X11Pump::handleXEvents() {
     Display* d = display_.get();
+    bool handled = false;
     while (XPending(d) > 0) {
+        handled = true;
         XEvent e;
         XNextEvent(d, &e);
         if (e.type == MappingNotify) {
@@ -46,6 +48,7 @@ void X11Pump::handleXEvents() {
             if (filter(e)) break;
         }
     }
+    return handled;
 }
 
 void X11Pump::handlePosted() {
@@ -63,7 +66,7 @@ std::uint64_t X11Pump::nextTimerTick() const {
     return next;
 }
 
-void X11Pump::fireDueTimers() {
+bool X11Pump::fireDueTimers() {
     const std::uint64_t now = clock_.tickCount();
     std::vector<TimerId> due;
     for (const auto& [id, t] : timers_)
@@ -76,12 +79,19 @@ void X11Pump::fireDueTimers() {
         const auto onTick = t->second.onTick;
         onTick();
     }
+    return !due.empty();
 }
 
-void X11Pump::processMessages() {
-    handleXEvents();
-    if (!posted_.empty()) handlePosted();
-    if (!timers_.empty()) fireDueTimers();
+void X11Pump::processMessages() { handleAll(); }
+
+bool X11Pump::handleAll() {
+    bool handled = handleXEvents();
+    if (!posted_.empty()) {
+        handlePosted();
+        handled = true;
+    }
+    if (!timers_.empty()) handled = fireDueTimers() || handled;
+    return handled;
 }
 
 void X11Pump::pollOnce(int timeoutMs) {
@@ -103,14 +113,9 @@ void X11Pump::pollOnce(int timeoutMs) {
 }
 
 void X11Pump::waitUntil(std::uint64_t tickDeadline) {
-    processMessages();
+    if (handleAll()) return;
     const std::uint64_t now = clock_.tickCount();
-    if (now >= tickDeadline || !posted_.empty()) return;
-    // Events already read from the connection would not wake poll(): handle them first.
-    if (XPending(display_.get()) > 0) {
-        processMessages();
-        return;
-    }
+    if (now >= tickDeadline) return;
     const std::uint64_t until = std::min(tickDeadline, nextTimerTick());
     const auto timeout = static_cast<int>(std::min<std::uint64_t>(until > now ? until - now : 0, 1000000));
     pollOnce(timeout);

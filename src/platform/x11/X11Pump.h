@@ -43,9 +43,11 @@ public:
     void unwatchFd(int id) { watches_.erase(id); }
 
 private:
-    void handleXEvents();
+    // Each returns whether it handled anything.
+    bool handleAll();
+    bool handleXEvents();
     void handlePosted();
-    void fireDueTimers();
+    bool fireDueTimers();
     std::uint64_t nextTimerTick() const;
     // Blocks until the X connection or a watched descriptor is ready, or the timeout (ms) has passed.
     void pollOnce(int timeoutMs);
