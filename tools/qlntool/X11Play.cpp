@@ -16,7 +16,7 @@ int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop) {
         const Platform sim = desktop.platform();
         Platform platform{x.input(), x.keymap(),    x.input(), x.clock(),     x.pump(),
                           sim.hook,  sim.prompts,   sim.app,   x.windows(),   x.pump(),
-                          x.processes(), x.clipboard(), sim.shell, sim.sound};
+                          x.processes(), x.clipboard(), x.shell(), x.sound()};
         OnTopMessage messages(platform);
         DesktopEffects effects(platform);
         Player player(platform, effects, messages);

@@ -4,12 +4,14 @@
 #include <string>
 
 #include "platform/SystemClock.h"
+#include "platform/x11/DesktopShell.h"
 #include "platform/x11/LinuxProcesses.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Display.h"
 #include "platform/x11/X11Input.h"
 #include "platform/x11/X11Keymap.h"
 #include "platform/x11/X11Pump.h"
+#include "platform/x11/WavePlayer.h"
 #include "platform/x11/X11Windows.h"
 
 namespace qln::x11 {
@@ -19,7 +21,7 @@ class X11Desktop {
 public:
     explicit X11Desktop(const std::string& displayName = {})
         : display_(displayName), keymap_(display_), input_(display_, keymap_), pump_(display_, keymap_, clock_),
-          windows_(display_), clipboard_(display_, pump_, clock_) {}
+          windows_(display_), clipboard_(display_, pump_, clock_), sound_(display_, pump_, clock_) {}
 
     X11Display& display() { return display_; }
     X11Keymap& keymap() { return keymap_; }
@@ -29,6 +31,8 @@ public:
     LinuxProcesses& processes() { return processes_; }
     SystemClock& clock() { return clock_; }
     X11Clipboard& clipboard() { return clipboard_; }
+    DesktopShell& shell() { return shell_; }
+    WavePlayer& sound() { return sound_; }
 
 private:
     SystemClock clock_;
@@ -39,6 +43,8 @@ private:
     X11Windows windows_;
     LinuxProcesses processes_;
     X11Clipboard clipboard_;
+    DesktopShell shell_;
+    WavePlayer sound_;
 };
 
 }  // namespace qln::x11

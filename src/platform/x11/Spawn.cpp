@@ -1,0 +1,69 @@
+#include "platform/x11/Spawn.h"
+
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+
+namespace qln::x11 {
+
+namespace {
+
+// Everything the child needs is prepared before fork: between fork and exec only async-signal-safe calls.
+struct Prepared {
+    Prepared(const std::string& file, const std::vector<std::string>& arguments) : file_(file) {
+        const auto slash = file.rfind('/');
+        name_ = slash == std::string::npos ? file : file.substr(slash + 1);
+        argv_.push_back(name_.data());
+        for (const auto& a : arguments) argv_.push_back(const_cast<char*>(a.c_str()));
+        argv_.push_back(nullptr);
+    }
+    // In the child: standard streams to /dev/null, nothing else of ours inherited, then the program.
+    [[noreturn]] void exec(int null) const {
+        ::dup2(null, 0);
+        ::dup2(null, 1);
+        ::dup2(null, 2);
+        ::close_range(3, UINT_MAX, 0);
+        ::execv(file_.c_str(), argv_.data());
+        ::_exit(127);
+    }
+    std::string file_;
+    std::string name_;
+    std::vector<char*> argv_;
+};
+
+}  // namespace
+
+bool spawnDetached(const std::string& file, const std::vector<std::string>& arguments) {
+    const Prepared p(file, arguments);
+    const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (null < 0) return false;
+    const pid_t middle = ::fork();
+    if (middle == 0) {
+        ::setsid();
+        // The grandchild is adopted by init (or the session's reaper) once this one ends.
+        if (::fork() == 0) p.exec(null);
+        ::_exit(0);
+    }
+    ::close(null);
+    if (middle < 0) return false;
+    while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+    }
+    return true;
+}
+
+Child spawnChild(const std::string& file, const std::vector<std::string>& arguments) {
+    const Prepared p(file, arguments);
+    const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (null < 0) return {};
+    const pid_t pid = ::fork();
+    if (pid == 0) p.exec(null);
+    ::close(null);
+    if (pid < 0) return {};
+    return Child{pid, static_cast<int>(::syscall(SYS_pidfd_open, pid, 0))};
+}
+
+}  // namespace qln::x11

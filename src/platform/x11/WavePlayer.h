@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Clock.h"
+#include "platform/Shell.h"
+#include "platform/x11/X11Display.h"
+#include "platform/x11/X11Pump.h"
+
+namespace qln::x11 {
+
+// Sounds: the beep is the X server's bell; wave files go to a command-line player of the system (PipeWire's,
+// PulseAudio's or ALSA's, whichever is installed).  While a macro waits for a sound to end, the program's event
+// loop keeps running.
+class WavePlayer : public ISound {
+public:
+    // An empty command picks the first player found in PATH; the file name is added after the command.
+    WavePlayer(X11Display& display, X11Pump& pump, const IClock& clock, std::vector<std::string> command = {})
+        : display_(display), pump_(pump), clock_(clock), command_(std::move(command)) {}
+
+    void beep() override;
+    void playWave(std::string_view file, bool waitUntilDone) override;
+
+private:
+    // The player's program file and its arguments before the file name; empty when none is installed.
+    std::vector<std::string> playerCommand() const;
+    void waitFor(int pid, int pidfd, std::uint64_t longestMs);
+
+    X11Display& display_;
+    X11Pump& pump_;
+    const IClock& clock_;
+    std::vector<std::string> command_;
+};
+
+}  // namespace qln::x11
