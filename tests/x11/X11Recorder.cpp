@@ -1,5 +1,6 @@
 // A tiny X client that takes the keyboard focus and writes every character it receives to stdout, as UTF-8,
-// until Escape.  The typing tests play macros into it.
+// until Escape.  Ctrl+V pastes: the clipboard's text is written in brackets ("[text]", "[]" when nobody answers).
+// The typing tests play macros into it.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -23,6 +24,29 @@ void putUtf8(char32_t c) {
         s += static_cast<char>(0x80 | (c & 0x3F));
     }
     std::fwrite(s.data(), 1, s.size(), stdout);
+    std::fflush(stdout);
+}
+
+void paste(Display* d, Window w, Time time) {
+    const Atom clipboard = XInternAtom(d, "CLIPBOARD", False), utf8 = XInternAtom(d, "UTF8_STRING", False);
+    const Atom property = XInternAtom(d, "RECORDER_PASTE", False);
+    XConvertSelection(d, clipboard, utf8, property, w, time);
+    XEvent e;
+    XIfEvent(d, &e, [](Display*, XEvent* ev, XPointer) -> Bool { return ev->type == SelectionNotify; }, nullptr);
+    std::string text;
+    if (e.xselection.property != None) {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(d, w, property, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after, &data);
+        if (data != nullptr) {
+            text.assign(reinterpret_cast<const char*>(data), count);
+            XFree(data);
+        }
+    }
+    text = "[" + text + "]";
+    std::fwrite(text.data(), 1, text.size(), stdout);
     std::fflush(stdout);
 }
 
@@ -64,6 +88,10 @@ int main() {
             sym = (shift != lock) ? upper : lower;
         XFree(syms);
         if (sym == XK_Escape) break;
+        if ((e.xkey.state & ControlMask) != 0) {
+            if (sym == XK_v || sym == XK_V) paste(d, w, e.xkey.time);
+            continue;
+        }
         if (sym == XK_Return) putUtf8('\n');
         else if (sym >= 0x20 && sym <= 0xFF) putUtf8(static_cast<char32_t>(sym));
         else if ((sym & 0xFF000000) == 0x01000000) putUtf8(static_cast<char32_t>(sym & 0xFFFFFF));

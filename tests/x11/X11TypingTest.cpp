@@ -75,5 +75,11 @@ TEST(X11Typing, EveryPrintableCharacterAndSomeOutsideTheKeymap) {
     EXPECT_EQ(typeInto(x, ascii + "<" + extra), ascii + "<" + extra);
 }
 
+TEST(X11Typing, TextPutOnTheClipboardIsPastedByTheFocusedProgram) {
+    // The paste request reaches qlntool while the macro waits after Ctrl+V: its event loop answers it.
+    XvfbSession x;
+    EXPECT_EQ(typeInto(x, "<BEGCLIP>pasted \xC3\xA9 \xE2\x82\xAC<ENDCLIP>a<CLIPP>b"), "a[pasted \xC3\xA9 \xE2\x82\xAC]b");
+}
+
 }  // namespace
 }  // namespace qln::test
