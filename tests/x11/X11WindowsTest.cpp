@@ -161,5 +161,36 @@ TEST(X11Windows, ActivateProgramFindsTheWindowOfARunningProgram) {
     EXPECT_EQ(x11::LinuxProcesses::programOf(static_cast<std::uint32_t>(::getpid())), "x11_tests");
 }
 
+TEST(X11Windows, AWindowThatIsGoneIsHarmless) {
+    // A window may close at any moment of a macro; X's errors about it must not end the program.
+    Session s;
+    x11::X11Desktop xd;
+    TestWindow gone(s.x, "Gone Soon");
+    ASSERT_TRUE(gone.ready());
+    WindowHandle w = 0;
+    ASSERT_TRUE(eventually([&] { return (w = xd.windows().findWindow("Gone Soon")) != 0; }));
+    play(xd, "<WCLS:Gone Soon>");
+    EXPECT_EQ(gone.rest(), "closed\n");
+    for (const WindowHandle h : {w, WindowHandle{0x3FFFFF}}) {
+        x11::X11Windows& x = xd.windows();
+        EXPECT_EQ(x.windowTitle(h), "");
+        EXPECT_EQ(x.windowProcess(h), 0u);
+        EXPECT_EQ(x.parentWindow(h), 0u);
+        EXPECT_FALSE(x.isMinimised(h));
+        const Rect r = x.windowRect(h);
+        EXPECT_EQ(r.right - r.left, 0);
+        x.moveWindow(h, 10, 10);
+        x.resizeWindow(h, 100, 100);
+        x.showWindow(h, ShowCommand::Hide);
+        x.showWindow(h, ShowCommand::Show);
+        for (const SysCommand c : {SysCommand::Minimise, SysCommand::Maximise, SysCommand::Restore, SysCommand::Close})
+            x.sysCommand(h, c);
+        x.postQuit(h);
+        x.setForegroundWindow(h);
+    }
+    play(xd, "<ACTIVATE:Gone Soon><WSIZE:0300,0200\"CURRENT\"><WMAX:Gone Soon>");
+    EXPECT_TRUE(eventually([&] { return xd.windows().findWindow("Gone Soon") == 0; }));
+}
+
 }  // namespace
 }  // namespace qln::test

@@ -21,7 +21,7 @@ class X11Desktop {
 public:
     explicit X11Desktop(const std::string& displayName = {})
         : display_(displayName), keymap_(display_), input_(display_, keymap_), pump_(display_, keymap_, clock_),
-          windows_(display_), clipboard_(display_, pump_, clock_), sound_(display_, pump_, clock_) {}
+          windows_(display_, pump_, clock_), clipboard_(display_, pump_, clock_), sound_(display_, pump_, clock_) {}
 
     X11Display& display() { return display_; }
     X11Keymap& keymap() { return keymap_; }

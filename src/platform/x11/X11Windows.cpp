@@ -3,10 +3,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <poll.h>
 
 #include <algorithm>
-#include <chrono>
 
 #include "core/Win1252.h"
 
@@ -47,7 +45,8 @@ std::string textProperty(Display* d, Window w, Atom name, Atom type) {
 
 }  // namespace
 
-X11Windows::X11Windows(X11Display& display) : display_(display) {
+X11Windows::X11Windows(X11Display& display, IMessagePump& pump, const IClock& clock)
+    : display_(display), pump_(pump), clock_(clock) {
     XSelectInput(display_.get(), DefaultRootWindow(display_.get()), PropertyChangeMask);
 }
 
@@ -139,20 +138,10 @@ bool X11Windows::isMinimised(WindowHandle w) const {
     return std::find(states.begin(), states.end(), atom("_NET_WM_STATE_HIDDEN")) != states.end();
 }
 
-void X11Windows::awaitActive(WindowHandle w, int ms) const {
-    Display* d = display_.get();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (foregroundWindow() != w) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-        if (left.count() <= 0) return;
-        // The window manager announces the change on the root window; block until something arrives.
-        pollfd p{display_.fd(), POLLIN, 0};
-        if (XPending(d) == 0) ::poll(&p, 1, static_cast<int>(left.count()));
-        while (XPending(d) > 0) {
-            XEvent e;
-            XNextEvent(d, &e);
-        }
-    }
+void X11Windows::awaitActive(WindowHandle w, std::uint64_t ms) const {
+    // The window manager announces the change on the root window, which wakes the loop.
+    const std::uint64_t end = clock_.tickCount() + ms;
+    while (foregroundWindow() != w && clock_.tickCount() < end) pump_.waitUntil(end);
 }
 
 void X11Windows::setForegroundWindow(WindowHandle w) {

@@ -2,7 +2,9 @@
 
 #include <set>
 
+#include "platform/Clock.h"
 #include "platform/DesktopWindows.h"
+#include "platform/MessagePump.h"
 #include "platform/x11/X11Display.h"
 
 namespace qln::x11 {
@@ -10,7 +12,8 @@ namespace qln::x11 {
 // The desktop's top-level windows through the window manager's EWMH hints.
 class X11Windows : public IDesktopWindows {
 public:
-    explicit X11Windows(X11Display& display);
+    // Waits for the window manager go through the program's event loop, so nothing else waits meanwhile.
+    X11Windows(X11Display& display, IMessagePump& pump, const IClock& clock);
 
     WindowHandle foregroundWindow() const override;
     Rect windowRect(WindowHandle w) const override;
@@ -33,10 +36,12 @@ private:
     unsigned long atom(const char* name) const;
     void clientMessage(WindowHandle w, const char* type, long a0, long a1 = 0, long a2 = 0, long a3 = 0,
                        long a4 = 0) const;
-    // Waits (blocking on the connection, at most `ms`) until the active window is w.
-    void awaitActive(WindowHandle w, int ms) const;
+    // Waits (in the event loop, at most `ms`) until the active window is w.
+    void awaitActive(WindowHandle w, std::uint64_t ms) const;
 
     X11Display& display_;
+    IMessagePump& pump_;
+    const IClock& clock_;
     std::set<WindowHandle> hidden_;  // windows we unmapped: the window manager forgets them, we do not
 };
 
