@@ -101,7 +101,8 @@ void X11Pump::pollOnce(int timeoutMs) {
         fds.push_back({w.fd, POLLIN, 0});
         ids.push_back(id);
     }
-    XFlush(display_.get());
+    // Sending a large request can make Xlib read incoming events on the way; those would not wake poll().
+    if (XPending(display_.get()) > 0) return;
     if (::poll(fds.data(), fds.size(), timeoutMs) <= 0) return;
     for (std::size_t i = 1; i < fds.size(); ++i) {
         if (fds[i].revents == 0) continue;
