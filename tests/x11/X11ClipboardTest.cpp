@@ -1,5 +1,8 @@
 // The clipboard on a real X server, against xclip on the other end.
 #include <gtest/gtest.h>
+// X11 after GoogleTest: its macros (None, Bool) clash with GoogleTest's names.
+#include <X11/Xlib.h>
+#include <poll.h>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -173,6 +176,76 @@ TEST_F(X11ClipboardTest, MacroPutsTextOnTheClipboard) {
     Player player(p, effects, messages);
     player.IntoProgram(PlaybackMacro{"clip", 10000, "<BEGCLIP>Hello, \xA9 2026<ENDCLIP>"});
     EXPECT_EQ(paste(xd, "UTF8_STRING").out, "Hello, © 2026");
+}
+
+// A minimal clipboard manager in a child process: owns CLIPBOARD_MANAGER and, asked to SAVE_TARGETS, fetches the
+// clipboard's UTF-8 text from its owner and writes it to `out`.  Returns the child's pid; "ready" on `out` first.
+pid_t startClipboardManager(const std::string& display, int out) {
+    const pid_t pid = ::fork();
+    if (pid != 0) return pid;
+    Display* d = XOpenDisplay(display.c_str());
+    if (d == nullptr) ::_exit(2);
+    const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
+    const Atom manager = XInternAtom(d, "CLIPBOARD_MANAGER", False), save = XInternAtom(d, "SAVE_TARGETS", False);
+    const Atom clipboard = XInternAtom(d, "CLIPBOARD", False), utf8 = XInternAtom(d, "UTF8_STRING", False);
+    const Atom kept = XInternAtom(d, "KEPT", False);
+    XSetSelectionOwner(d, manager, w, CurrentTime);
+    XSync(d, False);
+    if (::write(out, "ready\n", 6) != 6) ::_exit(3);
+    for (;;) {
+        XEvent e;
+        XNextEvent(d, &e);
+        if (e.type != SelectionRequest || e.xselectionrequest.target != save) continue;
+        const XSelectionRequestEvent request = e.xselectionrequest;
+        XConvertSelection(d, clipboard, utf8, kept, w, CurrentTime);
+        XIfEvent(d, &e, [](Display*, XEvent* ev, XPointer) -> Bool { return ev->type == SelectionNotify; }, nullptr);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        std::string text = "(refused)";
+        if (e.xselection.property != None &&
+            XGetWindowProperty(d, w, kept, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after, &data) ==
+                Success &&
+            data != nullptr) {
+            text.assign(reinterpret_cast<const char*>(data), count);
+            XFree(data);
+        }
+        XEvent reply{};
+        reply.xselection.type = SelectionNotify;
+        reply.xselection.requestor = request.requestor;
+        reply.xselection.selection = request.selection;
+        reply.xselection.target = request.target;
+        reply.xselection.property = request.property;
+        reply.xselection.time = request.time;
+        XSendEvent(d, request.requestor, False, NoEventMask, &reply);
+        XSync(d, False);
+        if (::write(out, text.data(), text.size()) < 0) ::_exit(4);
+        ::_exit(0);
+    }
+}
+
+TEST_F(X11ClipboardTest, AClipboardManagerKeepsACopyWhenWeClose) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    const pid_t manager = startClipboardManager(x.display(), fds[1]);
+    ::close(fds[1]);
+    auto readSome = [&] {
+        pollfd p{fds[0], POLLIN, 0};
+        char buffer[256];
+        if (::poll(&p, 1, 5000) <= 0) return std::string();
+        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+    };
+    ASSERT_EQ(readSome(), "ready\n");
+    {
+        x11::X11Desktop closing{x.display()};
+        closing.clipboard().setText("kept \xE9");
+    }
+    EXPECT_EQ(readSome(), "kept \xC3\xA9");
+    ::close(fds[0]);
+    ::kill(manager, SIGKILL);
+    ::waitpid(manager, nullptr, 0);
 }
 
 }  // namespace
