@@ -1,5 +1,5 @@
 // A tiny X client that takes the keyboard focus and writes every character it receives to stdout, as UTF-8,
-// until Escape.  Ctrl+V pastes: the clipboard's text is written in brackets ("[text]", "[]" when nobody answers).
+// until Escape.  Mouse buttons show as "{n}" (X's button numbers: 4 and 5 are the wheel).  Ctrl+V pastes: the clipboard's text is written in brackets ("[text]", "[]" when nobody answers).
 // The typing tests play macros into it.
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
@@ -57,7 +57,7 @@ int main() {
     if (d == nullptr) return 2;
     const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 300, 100, 0, 0, 0);
     XStoreName(d, w, "Quillon recorder");
-    XSelectInput(d, w, KeyPressMask | StructureNotifyMask);
+    XSelectInput(d, w, KeyPressMask | ButtonPressMask | StructureNotifyMask);
     XMapWindow(d, w);
     for (;;) {
         XEvent e;
@@ -73,6 +73,11 @@ int main() {
         XNextEvent(d, &e);
         if (e.type == MappingNotify) {
             XRefreshKeyboardMapping(&e.xmapping);
+            continue;
+        }
+        if (e.type == ButtonPress) {
+            std::printf("{%u}", e.xbutton.button);
+            std::fflush(stdout);
             continue;
         }
         if (e.type != KeyPress) continue;

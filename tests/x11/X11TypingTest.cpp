@@ -75,6 +75,30 @@ TEST(X11Typing, EveryPrintableCharacterAndSomeOutsideTheKeymap) {
     EXPECT_EQ(typeInto(x, ascii + "<" + extra), ascii + "<" + extra);
 }
 
+TEST(X11Typing, MouseButtonsAndWheelReachTheWindowUnderThePointer) {
+    // The recorder's window is at the top left of the screen.
+    XvfbSession x;
+    EXPECT_EQ(typeInto(x, "<MMS:00050,00040><LCLK><RCLK><MCLK><WFW:002><WBW:001><RIGHT MOUSE>x"),
+              "{1}{3}{2}{4}{4}{5}{3}x");
+}
+
+TEST(X11Typing, PointerMovesLandOnTheExactPixel) {
+    XvfbSession x;
+    for (const char* macro : {"<MMS:00100,00200>", "<MMS:01023,00767>", "<MMS:00000,00000>", "<MMS:00517,00003>"}) {
+        const std::string text = macro;
+        ASSERT_EQ(std::system(("DISPLAY=" + x.display() + " " + QLN_QLNTOOL + " play --x11 --text '" + text + "'").c_str()), 0);
+        Display* d = XOpenDisplay(x.display().c_str());
+        Window root = 0, child = 0;
+        int rx = -1, ry = -1, wx = 0, wy = 0;
+        unsigned mask = 0;
+        XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask);
+        XCloseDisplay(d);
+        EXPECT_EQ(std::to_string(rx) + "," + std::to_string(ry),
+                  std::to_string(std::stoi(text.substr(5, 5))) + "," + std::to_string(std::stoi(text.substr(11, 5))))
+            << macro;
+    }
+}
+
 TEST(X11Typing, TextPutOnTheClipboardIsPastedByTheFocusedProgram) {
     // The paste request reaches qlntool while the macro waits after Ctrl+V: its event loop answers it.
     XvfbSession x;

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "core/Win1252.h"
@@ -94,8 +95,13 @@ void X11Input::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
         }
         case mouse::AbsoluteMove: {
             const ScreenSize s = primaryScreenSize();
-            const auto x = static_cast<int>(static_cast<long long>(dx) * s.width / 65536);
-            const auto y = static_cast<int>(static_cast<long long>(dy) * s.height / 65536);
+            // To the nearest pixel: a position scaled down to 0..65535 and truncated must come back to itself
+            // (100 on a 640-pixel screen is sent as 10239, which is 99.99 pixels).
+            auto pixel = [](std::int32_t v, int size) {
+                const long long p = (static_cast<long long>(v) * size + 32768) / 65536;
+                return static_cast<int>(std::clamp<long long>(p, 0, std::max(size - 1, 0)));
+            };
+            const int x = pixel(dx, s.width), y = pixel(dy, s.height);
             XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
             break;
         }
