@@ -80,6 +80,8 @@ TEST_F(PlanOpen, DocumentsFoldersAndAddressesGoToTheOpener) {
     const HandlerCase cases[] = {
         {"http://example.org/a?b=c", "http://example.org/a?b=c"},
         {"ftp://files.example.org", "ftp://files.example.org"},
+        {"HTTPS://example.org/tool", "HTTPS://example.org/tool"},
+        {"file:///usr/share/doc", "file:///usr/share/doc"},
         {"WWW.example.org", "http://WWW.example.org"},
         {"mailto:someone@example.org", "mailto:someone@example.org"},
         {doc.c_str(), doc.c_str()},
@@ -94,6 +96,19 @@ TEST_F(PlanOpen, DocumentsFoldersAndAddressesGoToTheOpener) {
         EXPECT_EQ(plan.file, c.opened);
         EXPECT_TRUE(plan.arguments.empty()) << c.target;
     }
+}
+
+TEST_F(PlanOpen, RelativePathsAreTakenFromTheCurrentFolder) {
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    const OpenPlan program = planOpen("./tool", "x", "/nonexistent");
+    const OpenPlan document = planOpen("sub/../readme.txt", "x", "/nonexistent");
+    std::filesystem::current_path(before);
+    EXPECT_TRUE(program.program);
+    EXPECT_EQ(program.file, folder.file("./tool"));
+    EXPECT_EQ(program.arguments, (Args{"x"}));
+    EXPECT_FALSE(document.program);
+    EXPECT_EQ(document.file, "sub/../readme.txt");
 }
 
 TEST_F(PlanOpen, FindProgramTakesOnlyExecutableFiles) {

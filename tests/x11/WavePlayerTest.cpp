@@ -68,5 +68,16 @@ TEST_F(WavePlayerTest, APlayerThatHangsIsStopped) {
     EXPECT_LT(now() - start, 8000u);
 }
 
+TEST_F(WavePlayerTest, APlayerThatIgnoresBeingAskedToStopIsKilled) {
+    folder.write("deaf", "#!/bin/sh\ntrap '' TERM\nwhile :; do sleep 1; done\n");
+    std::filesystem::permissions(folder.file("deaf"), std::filesystem::perms::owner_all);
+    folder.write("tiny.wav", "RIFF");
+    x11::WavePlayer deaf{xd.display(), xd.pump(), xd.clock(), {folder.file("deaf")}};
+    const std::uint64_t start = now();
+    deaf.playWave(folder.file("tiny.wav"), true);
+    EXPECT_GE(now() - start, 6000u);
+    EXPECT_LT(now() - start, 9000u);
+}
+
 }  // namespace
 }  // namespace qln::test

@@ -35,11 +35,22 @@ struct Prepared {
     std::vector<char*> argv_;
 };
 
+// /dev/null on a descriptor above the standard streams: were one of them closed in this process,
+// open() would hand out that number, dup2() onto itself would keep close-on-exec, and the
+// program would start without it.
+int openNull() {
+    const int raw = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (raw < 0 || raw > 2) return raw;
+    const int moved = ::fcntl(raw, F_DUPFD_CLOEXEC, 3);
+    ::close(raw);
+    return moved;
+}
+
 }  // namespace
 
 bool spawnDetached(const std::string& file, const std::vector<std::string>& arguments) {
     const Prepared p(file, arguments);
-    const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    const int null = openNull();
     if (null < 0) return false;
     const pid_t middle = ::fork();
     if (middle == 0) {
@@ -57,7 +68,7 @@ bool spawnDetached(const std::string& file, const std::vector<std::string>& argu
 
 Child spawnChild(const std::string& file, const std::vector<std::string>& arguments) {
     const Prepared p(file, arguments);
-    const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    const int null = openNull();
     if (null < 0) return {};
     const pid_t pid = ::fork();
     if (pid == 0) p.exec(null);

@@ -21,6 +21,7 @@ namespace {
 // that for its file has hung, and the macro must not hang with it.
 constexpr std::uint64_t kSlowestBytesPerSecond = 8000;
 constexpr std::uint64_t kGraceMs = 5000;
+constexpr std::uint64_t kStopMs = 1000;  // how long a player asked to stop may take
 
 }  // namespace
 
@@ -66,17 +67,27 @@ void WavePlayer::playWave(std::string_view file, bool waitUntilDone) {
 
 void WavePlayer::waitFor(int pid, int pidfd, std::uint64_t longestMs) {
     if (pidfd >= 0) {
-        bool ended = false;
-        const int watch = pump_.watchFd(pidfd, [&] { ended = true; });
-        const std::uint64_t deadline = clock_.tickCount() + longestMs;
-        while (!ended && clock_.tickCount() < deadline) pump_.waitUntil(deadline);
-        pump_.unwatchFd(watch);
+        bool ended = waitForExit(pidfd, longestMs);
+        // A player that outlives any sound of this size is stuck: asked to stop, then made to.
+        if (!ended) {
+            ::kill(pid, SIGTERM);
+            ended = waitForExit(pidfd, kStopMs);
+        }
+        if (!ended) ::kill(pid, SIGKILL);
         ::close(pidfd);
-        if (!ended) ::kill(pid, SIGTERM);
     }
     // Without a pidfd (an old kernel) the wait blocks, as the sound plays.
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
+}
+
+bool WavePlayer::waitForExit(int pidfd, std::uint64_t longestMs) {
+    bool ended = false;
+    const int watch = pump_.watchFd(pidfd, [&] { ended = true; });
+    const std::uint64_t deadline = clock_.tickCount() + longestMs;
+    while (!ended && clock_.tickCount() < deadline) pump_.waitUntil(deadline);
+    pump_.unwatchFd(watch);
+    return ended;
 }
 
 }  // namespace qln::x11

@@ -26,6 +26,7 @@ private:
     // The player's program file and its arguments before the file name; empty when none is installed.
     std::vector<std::string> playerCommand() const;
     void waitFor(int pid, int pidfd, std::uint64_t longestMs);
+    bool waitForExit(int pidfd, std::uint64_t longestMs);
 
     X11Display& display_;
     X11Pump& pump_;
