@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 
 namespace qln {
@@ -96,6 +97,11 @@ std::string findProgram(std::string_view name, std::string_view path) {
         start = end + 1;
     }
     return {};
+}
+
+std::string programSearchPath() {
+    const char* path = std::getenv("PATH");
+    return path != nullptr ? path : "/usr/local/bin:/usr/bin:/bin";
 }
 
 OpenPlan planOpen(std::string_view target, std::string_view arguments, std::string_view path) {

@@ -16,6 +16,9 @@ std::vector<std::string> splitArguments(std::string_view commandLine);
 // (the PATH variable).  Only executable regular files count.  Empty when none.
 std::string findProgram(std::string_view name, std::string_view path);
 
+// The folders programs are looked for in: the PATH variable, or the usual ones when it is unset.
+std::string programSearchPath();
+
 // What the desktop's "open" does with a target (UTF-8): start a program directly with the arguments, or hand
 // documents, folders and addresses to the desktop's opener.
 struct OpenPlan {

@@ -1,7 +1,5 @@
 #include "platform/x11/DesktopShell.h"
 
-#include <cstdlib>
-
 #include "core/Win1252.h"
 #include "platform/OpenTarget.h"
 #include "platform/x11/Spawn.h"
@@ -9,8 +7,7 @@
 namespace qln::x11 {
 
 void DesktopShell::open(std::string_view target, std::string_view arguments) {
-    const char* pathVariable = std::getenv("PATH");
-    const std::string path = pathVariable != nullptr ? pathVariable : "/usr/local/bin:/usr/bin:/bin";
+    const std::string path = programSearchPath();
     const OpenPlan plan = planOpen(win1252ToUtf8(target), win1252ToUtf8(arguments), path);
     if (plan.program) {
         spawnDetached(plan.file, plan.arguments);

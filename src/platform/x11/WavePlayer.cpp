@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 
 #include "core/Win1252.h"
@@ -31,8 +30,7 @@ void WavePlayer::beep() {
 }
 
 std::vector<std::string> WavePlayer::playerCommand() const {
-    const char* pathVariable = std::getenv("PATH");
-    const std::string path = pathVariable != nullptr ? pathVariable : "/usr/bin:/bin";
+    const std::string path = programSearchPath();
     if (!command_.empty()) {
         std::vector<std::string> command = command_;
         command[0] = findProgram(command[0], path);

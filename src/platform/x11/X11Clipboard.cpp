@@ -2,7 +2,6 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <poll.h>
 
 #include <algorithm>
 
@@ -233,19 +232,36 @@ void X11Clipboard::handOverToManager() {
     const Atom property = atom("QLN_SAVE_TARGETS");
     XConvertSelection(d, manager, atom("SAVE_TARGETS"), property, window_, CurrentTime);
     XFlush(d);
-    // Serve the manager's requests until it says it has its copy, or gives up.
+    // Serve the manager's requests until it says it has its copy, or gives up; other events stay queued.
+    const auto ours = [](Display*, XEvent* e, XPointer self) -> Bool {
+        return reinterpret_cast<const X11Clipboard*>(self)->isOwnEvent(e) ? True : False;
+    };
     const std::uint64_t deadline = clock_.tickCount() + kManagerWaitMs;
     for (std::uint64_t now = clock_.tickCount(); now < deadline; now = clock_.tickCount()) {
         XEvent e;
-        if (XCheckTypedWindowEvent(d, window_, SelectionNotify, &e)) return;
-        if (XPending(d) > 0) {
-            XNextEvent(d, &e);
+        if (XCheckIfEvent(d, &e, ours, reinterpret_cast<XPointer>(this))) {
+            if (e.type == SelectionNotify) return;
             handleEvent(&e);
             continue;
         }
-        pollfd p{display_.fd(), POLLIN, 0};
-        ::poll(&p, 1, static_cast<int>(deadline - now));
-        XEventsQueued(d, QueuedAfterReading);
+        display_.awaitNewEvents(static_cast<int>(deadline - now));
+    }
+}
+
+bool X11Clipboard::isOwnEvent(const void* event) const {
+    const auto& e = *static_cast<const XEvent*>(event);
+    switch (e.type) {
+        case SelectionNotify:
+            return e.xselection.requestor == window_;
+        case SelectionRequest:
+            return e.xselectionrequest.owner == window_;
+        case PropertyNotify:
+            return e.xproperty.state == PropertyDelete &&
+                   std::any_of(transfers_.begin(), transfers_.end(), [&](const Transfer& t) {
+                       return t.requestor == e.xproperty.window && t.property == e.xproperty.atom;
+                   });
+        default:
+            return false;
     }
 }
 

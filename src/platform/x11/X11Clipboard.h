@@ -36,6 +36,8 @@ private:
     void dropStaleTransfers();
     unsigned long serverTime();
     void handOverToManager();
+    // Events the hand-over waits for: the manager's answer, requests to us, transfers of ours going on.
+    bool isOwnEvent(const void* event) const;
     unsigned long atom(const char* name) const;
 
     X11Display& display_;

@@ -1,6 +1,7 @@
 #include "platform/x11/X11Display.h"
 
 #include <X11/Xlib.h>
+#include <poll.h>
 
 #include <stdexcept>
 
@@ -24,5 +25,13 @@ X11Display::~X11Display() { XCloseDisplay(display_); }
 int X11Display::fd() const { return ConnectionNumber(display_); }
 
 void X11Display::sync() const { XSync(display_, False); }
+
+void X11Display::awaitNewEvents(int timeoutMs) const {
+    const int queued = XEventsQueued(display_, QueuedAlready);
+    if (XEventsQueued(display_, QueuedAfterFlush) > queued) return;
+    pollfd p{fd(), POLLIN, 0};
+    ::poll(&p, 1, timeoutMs);
+    XEventsQueued(display_, QueuedAfterReading);
+}
 
 }  // namespace qln::x11

@@ -19,6 +19,10 @@ public:
     int fd() const;
     // Waits until everything sent has been handled by the server.
     void sync() const;
+    // Sends what is buffered and blocks until events arrive that are not queued yet, or timeoutMs passes.  For
+    // waits that take only their own events and leave the rest queued for the event loop.  Events Xlib read
+    // on the way while sending count as arrived: they would not wake poll().
+    void awaitNewEvents(int timeoutMs) const;
 
 private:
     _XDisplay* display_;

@@ -2,7 +2,6 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <poll.h>
 
 #include <algorithm>
 
@@ -34,13 +33,8 @@ bool X11SelectionReader::nextEvent(int type, void* event, std::uint64_t deadline
         if (XCheckIfEvent(d, static_cast<XEvent*>(event), matches, reinterpret_cast<XPointer>(&wanted))) return true;
         const std::uint64_t now = clock_.tickCount();
         if (now >= deadline) return false;
-        // Events of others stay queued for the event loop; only new arrivals are worth another look.  Some may
-        // already have been read on the way while sending, and would not wake poll().
-        const int queued = XEventsQueued(d, QueuedAlready);
-        if (XEventsQueued(d, QueuedAfterFlush) > queued) continue;
-        pollfd p{display_.fd(), POLLIN, 0};
-        ::poll(&p, 1, static_cast<int>(std::min<std::uint64_t>(deadline - now, 60000)));
-        XEventsQueued(d, QueuedAfterReading);
+        // Events of others stay queued for the event loop; only new arrivals are worth another look.
+        display_.awaitNewEvents(static_cast<int>(std::min<std::uint64_t>(deadline - now, 60000)));
     }
 }
 
