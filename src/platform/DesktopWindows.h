@@ -21,8 +21,9 @@ public:
     virtual WindowHandle foregroundWindow() const = 0;
     // The window's rectangle in screen pixels; an empty rectangle when it is gone.
     virtual Rect windowRect(WindowHandle w) const = 0;
-    // Makes w the foreground window, the active window and gives it the keyboard focus.
-    virtual void setForegroundWindow(WindowHandle w) = 0;
+    // Makes w the foreground window, the active window and gives it the keyboard focus.  false when the focus
+    // did not move to it (the window is gone, or the desktop refused).
+    virtual bool setForegroundWindow(WindowHandle w) = 0;
 
     // Top-level windows in the system's enumeration order, front to back (hidden ones included).
     virtual std::vector<WindowHandle> topLevelWindows() const = 0;

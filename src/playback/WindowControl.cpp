@@ -34,17 +34,17 @@ bool WindowControl::GetWinHandle(WindowHandle& found, std::string_view title) co
     return false;
 }
 
-void WindowControl::bringUp(WindowHandle w) {
+bool WindowControl::bringUp(WindowHandle w) {
     if (platform_.windows.isMinimised(w)) platform_.windows.showWindow(w, ShowCommand::Restore);
-    focusHandover(w);
+    // A window that never got the focus must not be typed into as if it had: the caller gives up.
+    if (!focusHandover(w)) return false;
     if (returnWindow_ != nullptr) *returnWindow_ = w;
+    return true;
 }
 
 bool WindowControl::ActivateIt(std::string_view title) {
     WindowHandle w = 0;
-    if (!GetWinHandle(w, title)) return false;
-    bringUp(w);
-    return true;
+    return GetWinHandle(w, title) && bringUp(w);
 }
 
 bool WindowControl::ActivateProg(std::string_view name) {
@@ -59,8 +59,7 @@ bool WindowControl::ActivateProg(std::string_view name) {
     if (target == 0) return false;
     for (const WindowHandle w : platform_.windows.topLevelWindows()) {
         if (platform_.windows.windowTitle(w).empty() || platform_.windows.windowProcess(w) != target) continue;
-        bringUp(w);
-        return true;
+        return bringUp(w);
     }
     return false;
 }
@@ -74,9 +73,7 @@ WindowHandle WindowControl::MakeSureItsAParent(WindowHandle w) const {
     return 0;
 }
 
-void WindowControl::focusHandover(WindowHandle w) {
-    if (w != 0) platform_.windows.setForegroundWindow(w);
-}
+bool WindowControl::focusHandover(WindowHandle w) { return w != 0 && platform_.windows.setForegroundWindow(w); }
 
 bool WindowControl::waitForWindow(std::string_view title, long seconds) {
     auto wholeSeconds = [this] { return msOfDay(platform_.clock.localNow()) / 1000; };

@@ -41,13 +41,14 @@ bool SimDesktopWindows::isMinimised(WindowHandle w) const {
     return win && win->minimised;
 }
 
-void SimDesktopWindows::setForegroundWindow(WindowHandle w) {
+bool SimDesktopWindows::setForegroundWindow(WindowHandle w) {
     trace_.add("focus " + std::to_string(w) + " " + EventTrace::quote(windowTitle(w)));
     const auto it = std::find_if(windows_.begin(), windows_.end(), [w](const Window& x) { return x.handle == w; });
-    if (it == windows_.end()) return;
+    if (it == windows_.end()) return false;
     // The window and its stacking move to the front.
     std::rotate(windows_.begin(), it, it + 1);
     foreground_ = w;
+    return true;
 }
 
 std::vector<WindowHandle> SimDesktopWindows::topLevelWindows() const {

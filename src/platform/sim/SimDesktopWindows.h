@@ -29,7 +29,7 @@ public:
 
     WindowHandle foregroundWindow() const override { return foreground_; }
     Rect windowRect(WindowHandle w) const override;
-    void setForegroundWindow(WindowHandle w) override;
+    bool setForegroundWindow(WindowHandle w) override;
     std::vector<WindowHandle> topLevelWindows() const override;
     WindowHandle findWindow(std::string_view title) const override;
     std::string windowTitle(WindowHandle w) const override;

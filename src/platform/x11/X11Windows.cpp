@@ -138,17 +138,18 @@ bool X11Windows::isMinimised(WindowHandle w) const {
     return std::find(states.begin(), states.end(), atom("_NET_WM_STATE_HIDDEN")) != states.end();
 }
 
-void X11Windows::awaitActive(WindowHandle w, std::uint64_t ms) const {
+bool X11Windows::awaitActive(WindowHandle w, std::uint64_t ms) const {
     // The window manager announces the change on the root window, which wakes the loop.
     const std::uint64_t end = clock_.tickCount() + ms;
     while (foregroundWindow() != w && clock_.tickCount() < end) pump_.waitUntil(end);
+    return foregroundWindow() == w;
 }
 
-void X11Windows::setForegroundWindow(WindowHandle w) {
-    if (w == 0) return;
+bool X11Windows::setForegroundWindow(WindowHandle w) {
+    if (w == 0) return false;
     // Source 2: a pager acting for the user, which window managers obey without focus-stealing checks.
     clientMessage(w, "_NET_ACTIVE_WINDOW", 2, CurrentTime, 0);
-    awaitActive(w, 500);
+    return awaitActive(w, 500);
 }
 
 void X11Windows::showWindow(WindowHandle w, ShowCommand command) {

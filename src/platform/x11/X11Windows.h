@@ -17,7 +17,7 @@ public:
 
     WindowHandle foregroundWindow() const override;
     Rect windowRect(WindowHandle w) const override;
-    void setForegroundWindow(WindowHandle w) override;
+    bool setForegroundWindow(WindowHandle w) override;
     std::vector<WindowHandle> topLevelWindows() const override;
     WindowHandle findWindow(std::string_view title) const override;
     std::string windowTitle(WindowHandle w) const override;
@@ -36,8 +36,8 @@ private:
     unsigned long atom(const char* name) const;
     void clientMessage(WindowHandle w, const char* type, long a0, long a1 = 0, long a2 = 0, long a3 = 0,
                        long a4 = 0) const;
-    // Waits (in the event loop, at most `ms`) until the active window is w.
-    void awaitActive(WindowHandle w, std::uint64_t ms) const;
+    // Waits (in the event loop, at most `ms`) until the active window is w; false when it never became active.
+    bool awaitActive(WindowHandle w, std::uint64_t ms) const;
 
     X11Display& display_;
     IMessagePump& pump_;
