@@ -2,25 +2,9 @@
 
 #include <cstdint>
 
+#include "platform/HookMessages.h"
+
 namespace qln {
-
-// One message of the program's own queue: the hook library's notices (0x401..0x40C), timers, and the like.
-struct Message {
-    std::uint32_t id = 0;
-    std::uint64_t wParam = 0;
-    std::uint64_t lParam = 0;
-};
-
-namespace msg {
-constexpr std::uint32_t User = 0x400;
-constexpr std::uint32_t HotKeyToCapture = 0x401;
-constexpr std::uint32_t HotKey = 0x402;
-constexpr std::uint32_t AbortMacro = 0x405;
-constexpr std::uint32_t Snipword = 0x406;
-constexpr std::uint32_t WindowActivated = 0x407;
-constexpr std::uint32_t CapsLockState = 0x409;
-constexpr std::uint32_t InUseCleared = 0x40C;
-}  // namespace msg
 
 class IMessageHandler {
 public:
@@ -39,6 +23,13 @@ public:
     // Blocks until at least one message has been handled or the tick count has reached the deadline,
     // whichever comes first.  Returns at once when the deadline has passed.
     virtual void waitUntil(std::uint64_t tickDeadline) = 0;
+    // Queues a message for the handler; it is handled by the next processMessages or wait.
+    virtual void post(const Message& m) = 0;
+
+    // The program is shutting down (the user quit, a termination signal): every wait ends at once from now on
+    // and a playing macro stops at its next step, releasing what it holds.
+    virtual void requestQuit() = 0;
+    virtual bool quitRequested() const = 0;
 };
 
 }  // namespace qln

@@ -14,7 +14,9 @@
 
 namespace qln {
 
-// Everything of the outside world that the logic may touch, handed down from the composition root.
+// Everything of the outside world that the logic may touch, handed down from the composition root.  Filled
+// with designated initializers (.input = ..., .layout = ...): one object often serves several slots, and two
+// slots of one type must never be swapped unnoticed.
 struct Platform {
     IInputSink& input;
     IKeyboardLayout& layout;

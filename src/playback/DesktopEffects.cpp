@@ -9,6 +9,7 @@
 #include "core/AtomicFile.h"
 #include "core/FileError.h"
 #include "core/Win1252.h"
+#include "playback/PromptScope.h"
 #include "playback/RepeatPrompt.h"
 #include "playback/Waits.h"
 
@@ -128,24 +129,18 @@ void DesktopEffects::swapMacroFile(std::string_view file) {
 
 std::optional<std::uint16_t> DesktopEffects::DoRepPrompt() {
     if (promptOpen_) return std::nullopt;
-    IAppWindow& app = platform_.app;
-    WindowHandle previous = 0;
-    if (useTray_) {
-        app.showTaskbarWindow();
-    } else {
-        previous = platform_.windows.foregroundWindow();
-        if (app.isMinimised()) app.restore();
-        app.hideMainWindow();
-    }
-    promptOpen_ = true;
-    const std::string text = platform_.prompts.showRepeatPrompt(
-        [](std::string_view t) { return RepeatPrompt::check(t.substr(0, RepeatPrompt::MaxChars)); });
-    promptOpen_ = false;
-    if (useTray_) {
-        app.hideTaskbarWindow();
-    } else {
-        app.showMainWindow();
-        windows_.focusHandover(previous);
+    std::string text;
+    {
+        const PromptScope scope(platform_, useTray_);
+        promptOpen_ = true;
+        try {
+            text = platform_.prompts.showRepeatPrompt(
+                [](std::string_view t) { return RepeatPrompt::check(t.substr(0, RepeatPrompt::MaxChars)); });
+        } catch (...) {
+            promptOpen_ = false;
+            throw;
+        }
+        promptOpen_ = false;
     }
     return RepeatPrompt::count(text.substr(0, RepeatPrompt::MaxChars));
 }

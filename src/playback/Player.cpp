@@ -5,12 +5,17 @@
 #include <limits>
 #include <string>
 
+#include "playback/PromptScope.h"
 #include "playback/Waits.h"
 
 namespace qln {
 
 namespace {
 constexpr std::uint8_t kShift = 16, kCtrl = 17, kAlt = 18, kCapsLock = 20, kKeypad0 = 96;
+
+// Each mouse button's down and up flags.
+constexpr std::pair<std::uint32_t, std::uint32_t> kButtons[] = {
+    {mouse::LeftDown, mouse::LeftUp}, {mouse::RightDown, mouse::RightUp}, {mouse::MiddleDown, mouse::MiddleUp}};
 
 std::int32_t clampToInt32(double v) {
     if (!(v == v)) return 0;
@@ -30,14 +35,61 @@ void Player::IntoProgram(const PlaybackMacro& macro) {
     state_.abortNoticeShown = false;
     state_.nickname = macro.nickname;
     state_.hotKeyCode = macro.hotKeyCode;
+    endRun_ = false;
     // Our own copy: the current macro may change while this one plays.
     const std::string text = macro.text.substr(0, macro.text.find('\0'));
-    if (state_.capsLockFlag) {
-        PostVKey(kCapsLock, false);
-        PostVKey(kCapsLock, true);
+    platform_.input.beginMacro(text);
+    try {
+        if (state_.capsLockFlag) {
+            PostVKey(kCapsLock, false);
+            PostVKey(kCapsLock, true);
+        }
+        resetPlayback();
+        run(text, true);
+        // An abort or a quit may have come after the last step that looked for it.
+        if (state_.stopped || state_.abortFlag || platform_.pump.quitRequested()) releaseHeld();
+    } catch (...) {
+        endAfterError();
+        platform_.input.endMacro();
+        throw;
     }
-    resetPlayback();
-    run(text, true);
+    platform_.input.endMacro();
+}
+
+void Player::releaseHeld() {
+    for (std::size_t vk = 0; vk < heldKeys_.size(); ++vk)
+        if (heldKeys_[vk]) PostVKey(static_cast<std::uint8_t>(vk), true);
+    for (const auto& [down, up] : kButtons)
+        if ((heldButtons_ & down) != 0) sendMouse(up);
+}
+
+void Player::endAfterError() noexcept {
+    // Each step on its own: a desktop that fails once more must not keep the rest from being released.
+    try {
+        releaseHeld();
+    } catch (...) {
+    }
+    try {
+        if (!endRun_) endOfMacro();
+    } catch (...) {
+    }
+}
+
+bool Player::stopping() {
+    if (state_.stopped) return true;
+    if (platform_.pump.quitRequested()) {
+        // The program is going away: no notice, but nothing of ours may stay pressed.
+        state_.stopped = true;
+        releaseHeld();
+        return true;
+    }
+    if (!state_.abortFlag) return false;
+    releaseHeld();
+    if (!state_.abortNoticeShown) {
+        state_.abortNoticeShown = true;
+        messages_.DoAMessage("Macro Abort", "Quillon macro has been aborted.");
+    }
+    return true;
 }
 
 void Player::resetPlayback() {
@@ -61,17 +113,12 @@ void Player::run(std::string_view text, bool outermost) {
     std::size_t pos = 0;
     for (;;) {
         if (pos >= text.size()) {
+            // A one-shot modifier with no key after it would otherwise stay down for good.
+            releasePending(call);
             if (outermost) endOfMacro();
             return;
         }
-        if (state_.stopped) return;
-        if (state_.abortFlag) {
-            if (!state_.abortNoticeShown) {
-                state_.abortNoticeShown = true;
-                messages_.DoAMessage("Macro Abort", "Quillon macro has been aborted.");
-            }
-            return;
-        }
+        if (stopping()) return;
         const auto c = static_cast<unsigned char>(text[pos]);
         if (c != '<') {
             typeChar(c, call);
@@ -90,6 +137,8 @@ void Player::run(std::string_view text, bool outermost) {
 
 void Player::PostVKey(std::uint8_t vk, bool up) {
     platform_.input.keyEvent(vk, platform_.layout.mapVirtualKey(vk), up);
+    // The mouse buttons sent as keys are pressed and released at once; Caps Lock's press is a toggle.
+    if (vk != kCapsLock) heldKeys_[vk] = !up;
 }
 
 void Player::releasePending(Call& call) {
@@ -109,6 +158,10 @@ void Player::releasePending(Call& call) {
 
 void Player::typeChar(unsigned char c, Call& call) {
     if (state_.keyDelayOn) waitMilliseconds(state_.keyDelay);
+    if (platform_.input.typeCharacter(c)) {
+        if (c < 128) releasePending(call);
+        return;
+    }
     if (c >= 128) {
         char code[5] = {'0', static_cast<char>('0' + c / 100), static_cast<char>('0' + c / 10 % 10),
                         static_cast<char>('0' + c % 10), 0};
@@ -144,6 +197,7 @@ void Player::typeText(std::string_view text, Call& call) {
 }
 
 void Player::typeAltCode(std::string_view digits) {
+    if (platform_.input.typeAltCode(digits)) return;
     PostAltVKey(kAlt, false);
     for (const char d : digits) {
         if (d < '0' || d > '9') continue;  // no keypad key for it
@@ -169,12 +223,17 @@ void Player::sendMouse(std::uint32_t flags, double x, double y, std::int64_t whe
     const auto w = static_cast<std::int32_t>(
         std::clamp<std::int64_t>(wheel, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
     platform_.input.mouseEvent(flags, clampToInt32(x), clampToInt32(y), w);
+    for (const auto& [down, up] : kButtons) {
+        if (flags == down) heldButtons_ |= down;
+        if (flags == up) heldButtons_ &= ~down;
+    }
 }
 
 void Player::PauseFor(double seconds) {
     if (state_.speedFactor == 0) return;
     waitTimeOfDay(platform_.clock, platform_.pump, state_.speedFactor * seconds);
 }
+
 
 void Player::PauseForNoSpeed(double seconds) { waitTimeOfDay(platform_.clock, platform_.pump, seconds); }
 
@@ -191,6 +250,7 @@ void Player::focusHandover(WindowHandle w) {
 }
 
 void Player::endOfMacro() {
+    endRun_ = true;
     if (state_.capsLockFlag) {
         PostVKey(kCapsLock, false);
         PostVKey(kCapsLock, true);
@@ -206,22 +266,20 @@ Player::Flow Player::doPause(const std::optional<PauseAt>& at) {
     const PauseDialogRequest request =
         pauseRequest({state_.screenWidth, state_.screenHeight}, at, state_.nickname, state_.hotKeyCode);
     state_.dialogShown = true;
-    if (useTray_) {
-        platform_.app.showTaskbarWindow();
-    } else {
-        if (platform_.app.isMinimised()) {
-            platform_.app.restore();
-            state_.restoreMinimised = true;
+    bool resume = false;
+    {
+        PromptScope scope(platform_, useTray_);
+        if (scope.restoredFromMinimised()) state_.restoreMinimised = true;
+        state_.paused = true;
+        try {
+            resume = platform_.prompts.showPause(request);
+        } catch (...) {
+            state_.paused = false;
+            throw;
         }
-        platform_.app.hideMainWindow();
+        state_.paused = false;
+        scope.leaveMainWindowHidden(state_.returnWindow);
     }
-    state_.paused = true;
-    const bool resume = platform_.prompts.showPause(request);
-    state_.paused = false;
-    if (useTray_)
-        platform_.app.hideTaskbarWindow();
-    else
-        focusHandover(state_.returnWindow);
     if (resume) return Flow::Next;
     // Abort ends the whole macro: enclosing repeat passes and text files stop as well.
     endOfMacro();

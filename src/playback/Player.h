@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -23,7 +24,10 @@ public:
     PlaybackState& state() { return state_; }
     const PlaybackState& state() const { return state_; }
 
-    // Plays a triggered macro.  The caller has set the Caps Lock flag and the return window.
+    // Plays a triggered macro.  The caller has set the Caps Lock flag and the return window.  However the macro
+    // ends (its end, an abort, a failed activation, an error thrown out of it, the program quitting) the keyboard
+    // is left as the language says: its one-shot modifiers released, Caps Lock back where the end of the macro
+    // puts it, and after an abort, an error or a quit every key and button it holds released.
     void IntoProgram(const PlaybackMacro& macro);
     // Clears the per-playback settings: delays, speed, repeat and dialog flags, screen size.
     void resetPlayback();
@@ -41,6 +45,9 @@ public:
 
     // Message 0x405: stop at the next step.
     void requestAbort() { state_.abortFlag = true; }
+    // The keys and mouse buttons the playing macro holds down (held modifiers, pending one-shot modifiers, a
+    // button pressed without its release).
+    bool holds(std::uint8_t vk) const { return heldKeys_[vk]; }
 
 private:
     // Modifiers pressed for one keystroke only; each call of the interpreter has its own.
@@ -64,6 +71,12 @@ private:
     void mouseDelay();
     void sendMouse(std::uint32_t flags, double x = 0, double y = 0, std::int64_t wheel = 0);
     void endOfMacro();
+    // After an abort, an error or a quit: releases every key and button the macro holds.
+    void releaseHeld();
+    // Ends the playback after an error: what the end of the macro does, and everything released.
+    void endAfterError() noexcept;
+    // The playback stops without finishing its text: an abort, the Abort of a pause dialog, the program quitting.
+    bool stopping();
     void putOnClipboard(std::string_view text);
     void focusHandover(WindowHandle w);
 
@@ -72,6 +85,9 @@ private:
     OnTopMessage& messages_;
     PlaybackState state_;
     bool useTray_ = false;
+    std::bitset<256> heldKeys_;
+    std::uint32_t heldButtons_ = 0;  // the mouse's down flags without their up
+    bool endRun_ = false;            // the end-of-macro sequence ran for this playback
 };
 
 }  // namespace qln

@@ -174,7 +174,10 @@ Player::Flow Player::doTag(const Tag& tag, std::string_view text, std::size_t& p
             }
             break;
         case TagKind::TFile:
-            if (const auto contents = effects_.readTextFile(tag.a)) run(*contents, false);
+            if (const auto contents = effects_.readTextFile(tag.a)) {
+                platform_.input.prepareText(*contents);
+                run(*contents, false);
+            }
             break;
         case TagKind::ChDir:
             effects_.changeFolder(tag.a);

@@ -21,6 +21,7 @@ void waitTimeOfDay(IClock& clock, IMessagePump& pump, double seconds) {
     std::int64_t elapsed = 0;
     for (;;) {
         pump.processMessages();
+        if (pump.quitRequested()) return;
         const LocalDateTime now = clock.localNow();
         std::int64_t delta = msOfDay(now) - msOfDay(prev);
         if (delta < 0) {
@@ -41,6 +42,7 @@ void waitTicks(IClock& clock, IMessagePump& pump, std::int64_t milliseconds) {
     const std::uint64_t start = clock.tickCount();
     for (;;) {
         pump.processMessages();
+        if (pump.quitRequested()) return;
         const auto passed = static_cast<std::int64_t>(clock.tickCount() - start);
         if (passed >= milliseconds) return;
         const std::int64_t block = std::min(milliseconds - passed, kMaxBlockMs);

@@ -8,7 +8,7 @@
 namespace qln {
 
 // The two waits every timed step rests on.  Both keep handling messages (at least once) and block in the
-// message pump between checks; neither sleeps nor spins.
+// message pump between checks; neither sleeps nor spins.  Both end early when the program is quitting.
 
 // Waits until more than `seconds` have passed on the time-of-day clock, across midnight.  A negative or zero
 // duration ends at the first check.

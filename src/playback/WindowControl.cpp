@@ -81,6 +81,7 @@ bool WindowControl::waitForWindow(std::string_view title, long seconds) {
     for (;;) {
         if (ActivateIt(title)) return true;
         platform_.pump.processMessages();
+        if (platform_.pump.quitRequested()) return false;
         std::int64_t elapsed = wholeSeconds() - start;
         if (elapsed < 0) elapsed += 86400;  // past midnight
         if (elapsed > seconds) return false;

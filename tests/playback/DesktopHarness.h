@@ -4,9 +4,8 @@
 #include <string>
 
 #include "platform/sim/SimDesktop.h"
-#include "playback/DesktopEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "playback/PlaybackSession.h"
+#include "support/TraceReading.h"
 
 namespace qln::test {
 
@@ -15,11 +14,11 @@ class DesktopHarness : public IMacroFileSwap {
 public:
     explicit DesktopHarness(bool notepad = true, bool capsLock = false)
         : desktop(sim::SimDesktopOptions{{1024, 768}, {2026, 1, 9, 14, 7, 3, 0}, capsLock, notepad}),
-          platform(desktop.platform()),
-          effects(platform, this),
-          messages(platform),
-          player(platform, effects, messages) {
-        effects.setReturnWindow(&player.state().returnWindow);
+          session(desktop.platform(), this),
+          platform(session.platform()),
+          effects(session.effects()),
+          messages(session.messages()),
+          player(session.player()) {
         player.state().capsLockFlag = capsLock;
     }
 
@@ -40,24 +39,16 @@ public:
     }
 
     std::vector<std::string> lines() const { return desktop.trace().lines(); }
-    std::string typed() const {
-        std::string out;
-        for (const std::string& line : lines()) {
-            int vk = 0;
-            char dir[8] = {};
-            if (std::sscanf(line.c_str(), "key %d %7s", &vk, dir) == 2 && dir[0] == 'd' && vk >= 65 && vk <= 90)
-                out += static_cast<char>(vk + 32);
-        }
-        return out;
-    }
+    std::string typed() const { return typedLetters(lines()); }
 
     void swapMacroFile(std::string_view file) override { swapped = std::string(file); }
 
     sim::SimDesktop desktop;
-    Platform platform;
-    DesktopEffects effects;
-    OnTopMessage messages;
-    Player player;
+    PlaybackSession session;
+    Platform& platform;
+    DesktopEffects& effects;
+    OnTopMessage& messages;
+    Player& player;
     std::string swapped;
 };
 

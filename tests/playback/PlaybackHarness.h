@@ -2,14 +2,13 @@
 
 #include <cstdio>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/sim/SimDesktop.h"
 #include "playback/CommandEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "playback/PlaybackSession.h"
+#include "support/TraceReading.h"
 
 namespace qln::test {
 
@@ -70,14 +69,11 @@ private:
 
 using HarnessOptions = sim::SimDesktopOptions;
 
-// A player on a fresh simulated desktop.
+// A player on a fresh simulated desktop, whose tags are only noted.
 class Harness {
 public:
     explicit Harness(const HarnessOptions& o = {})
-        : desktop(o),
-          platform(desktop.platform()),
-          messages(platform),
-          player(platform, effects, messages) {
+        : desktop(o), session(desktop.platform(), nullptr, &effects), player(session.player()) {
         player.state().capsLockFlag = o.capsLock;
         player.state().returnWindow = desktop.windows().foregroundWindow();
     }
@@ -86,35 +82,14 @@ public:
         player.IntoProgram(PlaybackMacro{"Test macro", hotKeyCode, std::string(text)});
     }
 
-    // The trace in short form: "65d 65u" for keys, "m2,0,0,0" for mouse events, other events as they are
-    // (joined by " | "), so tables of cases stay readable.
-    std::string events() const {
-        std::ostringstream out;
-        bool first = true;
-        for (const std::string& line : desktop.trace().lines()) {
-            if (!first) out << ' ';
-            first = false;
-            int n = 0, dx = 0, dy = 0, wheel = 0;
-            char dir[8] = {};
-            if (std::sscanf(line.c_str(), "key %d %7s", &n, dir) == 2) {
-                out << n << (dir[0] == 'd' ? 'd' : 'u');
-            } else if (std::sscanf(line.c_str(), "mouse %d %d %d %d", &n, &dx, &dy, &wheel) == 4) {
-                out << 'm' << n << ',' << dx << ',' << dy << ',' << wheel;
-            } else {
-                out << "| " << line << " |";
-            }
-        }
-        return out.str();
-    }
-
+    std::string events() const { return shortTrace(desktop.trace().lines()); }
     // Full lines with their times: "2001 key 65 down".
     std::string timed() const { return desktop.trace().format(0); }
 
     sim::SimDesktop desktop;
-    Platform platform;
     RecordingEffects effects;
-    OnTopMessage messages;
-    Player player;
+    PlaybackSession session;
+    Player& player;
 };
 
 }  // namespace qln::test

@@ -6,19 +6,7 @@
 namespace qln::test {
 namespace {
 
-// Typed text read back from key events (letters, digits and Tab only), for readable repeat cases.
-std::string typed(const Harness& h) {
-    std::string out;
-    for (const std::string& line : h.desktop.trace().lines()) {
-        int vk = 0;
-        char dir[8] = {};
-        if (std::sscanf(line.c_str(), "key %d %7s", &vk, dir) != 2 || dir[0] != 'd') continue;
-        if (vk >= 65 && vk <= 90) out += static_cast<char>(vk + 32);
-        if (vk >= 48 && vk <= 57) out += static_cast<char>(vk);
-        if (vk == 9) out += "<TAB>";
-    }
-    return out;
-}
+std::string typed(const Harness& h) { return typedLetters(h.desktop.trace().lines()); }
 
 struct RepeatCase {
     const char* text;

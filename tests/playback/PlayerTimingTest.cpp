@@ -68,20 +68,10 @@ TEST(PlayerTiming, WaitsBlockInsteadOfSpinning) {
     EXPECT_GE(h.desktop.pump().processCalls(), 2);
 }
 
-class Abort : public IMessageHandler {
-public:
-    explicit Abort(Player& p) : player(p) {}
-    void handleMessage(const Message& m) override {
-        if (m.id == msg::AbortMacro) player.requestAbort();
-    }
-    Player& player;
-};
-
 TEST(PlayerAbort, ActedOnWhenTheDelayEnds) {
     Harness h;
-    Abort handler(h.player);
-    h.desktop.pump().setHandler(&handler);
-    h.desktop.pump().postAt(500, Message{msg::AbortMacro, 0, 0});
+    h.desktop.pump().setHandler(&h.session);
+    h.desktop.pump().postAt(500, hook::AbortRequest{});
     h.play("<DELAY:01.00>ab");
     EXPECT_EQ(h.timed(),
               "1001 app main-window hide\n"
@@ -92,9 +82,8 @@ TEST(PlayerAbort, ActedOnWhenTheDelayEnds) {
 
 TEST(PlayerAbort, DuringTheLastStepIsNotReported) {
     Harness h;
-    Abort handler(h.player);
-    h.desktop.pump().setHandler(&handler);
-    h.desktop.pump().postAt(500, Message{msg::AbortMacro, 0, 0});
+    h.desktop.pump().setHandler(&h.session);
+    h.desktop.pump().postAt(500, hook::AbortRequest{});
     h.play("a<DELAY:01.00>");
     EXPECT_EQ(h.events(), "65d 65u");
 }
@@ -103,9 +92,8 @@ TEST(PlayerAbort, LeavesCapsLockOffAndStopsRepeatPassesWithOneNotice) {
     HarnessOptions o;
     o.capsLock = true;
     Harness h(o);
-    Abort handler(h.player);
-    h.desktop.pump().setHandler(&handler);
-    h.desktop.pump().postAt(150, Message{msg::AbortMacro, 0, 0});
+    h.desktop.pump().setHandler(&h.session);
+    h.desktop.pump().postAt(150, hook::AbortRequest{});
     h.play("<REPEAT:0009>a<MSD:0100><ENDREP>b");
     EXPECT_EQ(h.events(),
               "20d 20u 65d 65u 65d 65u | app main-window hide | "

@@ -23,7 +23,7 @@ protected:
     XvfbSession x;
     x11::X11Desktop xd{x.display()};
     TempFolder folder;
-    x11::WavePlayer sound{xd.display(), xd.pump(), xd.clock(), {folder.file("player")}};
+    x11::WavePlayer sound{xd.display(), xd.pump(), xd.pump(), xd.clock(), {folder.file("player")}};
 };
 
 TEST_F(WavePlayerTest, PlayingToTheEndWaitsAndKeepsTheLoopRunning) {
@@ -51,7 +51,7 @@ TEST_F(WavePlayerTest, AMissingFileOrPlayerPlaysNothing) {
     const std::uint64_t start = now();
     sound.playWave(folder.file("missing.wav"), true);
     sound.playWave(folder.path(), true);  // a folder
-    x11::WavePlayer none{xd.display(), xd.pump(), xd.clock(), {"no-such-player"}};
+    x11::WavePlayer none{xd.display(), xd.pump(), xd.pump(), xd.clock(), {"no-such-player"}};
     none.playWave(folder.file("ding.wav"), true);
     EXPECT_LT(now() - start, 250u);
     EXPECT_EQ(folder.read("played"), "");
@@ -61,7 +61,7 @@ TEST_F(WavePlayerTest, APlayerThatHangsIsStopped) {
     folder.write("stuck", "#!/bin/sh\nexec sleep 60\n");
     std::filesystem::permissions(folder.file("stuck"), std::filesystem::perms::owner_all);
     folder.write("tiny.wav", "RIFF");  // lasts no time at all: the wait ends after the grace period
-    x11::WavePlayer stuck{xd.display(), xd.pump(), xd.clock(), {folder.file("stuck")}};
+    x11::WavePlayer stuck{xd.display(), xd.pump(), xd.pump(), xd.clock(), {folder.file("stuck")}};
     const std::uint64_t start = now();
     stuck.playWave(folder.file("tiny.wav"), true);
     EXPECT_GE(now() - start, 5000u);
@@ -72,7 +72,7 @@ TEST_F(WavePlayerTest, APlayerThatIgnoresBeingAskedToStopIsKilled) {
     folder.write("deaf", "#!/bin/sh\ntrap '' TERM\nwhile :; do sleep 1; done\n");
     std::filesystem::permissions(folder.file("deaf"), std::filesystem::perms::owner_all);
     folder.write("tiny.wav", "RIFF");
-    x11::WavePlayer deaf{xd.display(), xd.pump(), xd.clock(), {folder.file("deaf")}};
+    x11::WavePlayer deaf{xd.display(), xd.pump(), xd.pump(), xd.clock(), {folder.file("deaf")}};
     const std::uint64_t start = now();
     deaf.playWave(folder.file("tiny.wav"), true);
     EXPECT_GE(now() - start, 6000u);

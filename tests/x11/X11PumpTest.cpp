@@ -14,7 +14,7 @@ namespace qln::test {
 namespace {
 
 struct Recorder : IMessageHandler {
-    void handleMessage(const Message& m) override { ids.push_back(m.id); }
+    void handleMessage(const Message& m) override { ids.push_back(messageNumber(m)); }
     std::vector<std::uint32_t> ids;
 };
 
@@ -36,12 +36,12 @@ protected:
 TEST_F(X11PumpTest, PostedMessagesAreHandledInOrderAndEndAWait) {
     Recorder r;
     pump.setHandler(&r);
-    pump.post({msg::HotKey, 1, 0});
-    pump.post({msg::Snipword, 2, 0});
+    pump.post(hook::HotKeyPressed{1});
+    pump.post(hook::TypedCharacter{hook::TypedCharacter::State::Plain, 'a'});
     const std::uint64_t start = now();
     pump.waitUntil(start + 5000);
     EXPECT_LT(now() - start, 1000u);
-    EXPECT_EQ(r.ids, (std::vector<std::uint32_t>{msg::HotKey, msg::Snipword}));
+    EXPECT_EQ(r.ids, (std::vector<std::uint32_t>{0x402, 0x406}));
     pump.setHandler(nullptr);
 }
 

@@ -14,9 +14,7 @@
 #include "core/Win1252.h"
 #include "platform/SystemClock.h"
 #include "platform/sim/SimDesktop.h"
-#include "playback/DesktopEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "playback/PlaybackSession.h"
 
 namespace qln::tool {
 
@@ -42,18 +40,6 @@ bool readFile(const std::string& path, std::string& out, std::string& error) {
     out = std::move(bytes);
     return true;
 }
-
-// Hands the messages of the simulated desktop to the player, as the main window does.
-class PlayMessages : public IMessageHandler {
-public:
-    explicit PlayMessages(Player& player) : player_(player) {}
-    void handleMessage(const Message& m) override {
-        if (m.id == msg::AbortMacro) player_.requestAbort();
-    }
-
-private:
-    Player& player_;
-};
 
 // qlntool has no macro set of its own: a swap is only noted.
 class NoteSwap : public IMacroFileSwap {
@@ -107,22 +93,13 @@ int playCommand(std::span<const std::string_view> args, const char* usage) {
     }
     for (const auto& answer : o.answers) desktop.prompts().addAnswer(answer);
 
-    if (o.x11 && !o.dryRun) return playOnX11(macro, desktop);
+    if (o.x11 && !o.dryRun) return playOnX11(macro, desktop, o.abortAt);
 
-    Platform platform = desktop.platform();
-    OnTopMessage messages(platform);
     NoteSwap swap(desktop.trace());
-    DesktopEffects effects(platform, &swap);
-    Player player(platform, effects, messages);
-    effects.setReturnWindow(&player.state().returnWindow);
-    PlayMessages handler(player);
-    desktop.pump().setHandler(&handler);
-    if (o.abortAt) desktop.pump().postAt(*o.abortAt, Message{msg::AbortMacro, 0, 0});
-
-    // As the hot key dispatcher does: note Caps Lock and the window in front.
-    player.state().capsLockFlag = desktop.layout().capsLockOn();
-    player.state().returnWindow = desktop.windows().foregroundWindow();
-    player.IntoProgram(macro);
+    PlaybackSession session(desktop.platform(), &swap);
+    desktop.pump().setHandler(&session);
+    if (o.abortAt) desktop.pump().postAt(*o.abortAt, hook::AbortRequest{});
+    session.playTriggered(macro);
 
     std::string out = desktop.trace().format(0);
     if (o.dumpDesktop) out += dumpDesktop(desktop);

@@ -3,29 +3,30 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "platform/posix/TerminationSignals.h"
 #include "platform/x11/X11Desktop.h"
-#include "playback/DesktopEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "playback/PlaybackSession.h"
 
 namespace qln::tool {
 
-int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop) {
+int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop, std::optional<std::uint64_t> abortAtMs) {
     try {
         x11::X11Desktop x;
-        const Platform sim = desktop.platform();
-        Platform platform{x.input(), x.keymap(),    x.input(), x.clock(),     x.pump(),
-                          sim.hook,  sim.prompts,   sim.app,   x.windows(),   x.pump(),
-                          x.processes(), x.clipboard(), x.shell(), x.sound()};
-        OnTopMessage messages(platform);
-        DesktopEffects effects(platform);
-        Player player(platform, effects, messages);
-        effects.setReturnWindow(&player.state().returnWindow);
-        player.state().capsLockFlag = x.keymap().capsLockOn();
-        player.state().returnWindow = x.windows().foregroundWindow();
-        player.IntoProgram(macro);
-        x.display().sync();
-        return 0;
+        TerminationSignals signals(x.pump(), x.pump());
+        PlaybackSession session(x.platform(desktop.platform()));
+        x.pump().setHandler(&session);
+        TimerId abortTimer = 0;
+        if (abortAtMs) {
+            abortTimer = x.pump().startTimer(static_cast<std::uint32_t>(*abortAtMs), [&] {
+                x.pump().post(hook::AbortRequest{});
+                x.pump().stopTimer(abortTimer);
+            });
+        }
+        session.playTriggered(macro);
+        x.pump().stopTimer(abortTimer);
+        x.finish();
+        x.pump().setHandler(nullptr);
+        return signals.received() != 0 ? 128 + signals.received() : 0;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "qlntool play: %s\n", e.what());
         return 1;

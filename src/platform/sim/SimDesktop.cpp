@@ -26,8 +26,20 @@ SimDesktop::SimDesktop(const SimDesktopOptions& options)
 }
 
 Platform SimDesktop::platform() {
-    return Platform{input_,   layout_,    screen_,     clock_, pump_,  hook_,  prompts_,
-                    app_,     windows_,   pump_,       processes_, clipboard_, shell_, sound_};
+    return Platform{.input = input_,
+                    .layout = layout_,
+                    .screen = screen_,
+                    .clock = clock_,
+                    .pump = pump_,
+                    .hook = hook_,
+                    .prompts = prompts_,
+                    .app = app_,
+                    .windows = windows_,
+                    .timers = pump_,
+                    .processes = processes_,
+                    .clipboard = clipboard_,
+                    .shell = shell_,
+                    .sound = sound_};
 }
 
 }  // namespace qln::sim

@@ -13,58 +13,31 @@ void SimMessagePump::postAt(std::uint64_t tick, const Message& m) {
 }
 
 void SimMessagePump::handleDue() {
+    if (clock_.tickCount() >= quitAt_) quit_ = true;
     while (!queue_.empty() && queue_.front().tick <= clock_.tickCount()) {
         const Message m = queue_.front().message;
         queue_.erase(queue_.begin());
         if (handler_ != nullptr) handler_->handleMessage(m);
     }
+    if (!timers_.empty()) timers_.fireDue(clock_.tickCount());
 }
 
-TimerId SimMessagePump::startTimer(std::uint32_t intervalMs, std::function<void()> onTick) {
-    const TimerId id = nextTimer_++;
-    timers_[id] = Timer{std::max<std::uint32_t>(intervalMs, 1), clock_.tickCount() + std::max<std::uint32_t>(intervalMs, 1),
-                        std::move(onTick)};
-    return id;
-}
-
-std::uint64_t SimMessagePump::nextTimerTick() const {
-    std::uint64_t next = UINT64_MAX;
-    for (const auto& [id, t] : timers_) next = std::min(next, t.next);
-    return next;
-}
-
-void SimMessagePump::fireDueTimers() {
-    // A tick may start or stop timers: look each one up again before running it.
-    for (bool fired = true; fired;) {
-        fired = false;
-        for (auto& [id, t] : timers_) {
-            if (t.next > clock_.tickCount()) continue;
-            t.next += t.interval;
-            const auto onTick = t.onTick;
-            onTick();
-            fired = true;
-            break;
-        }
-    }
+std::uint64_t SimMessagePump::nextEvent() const {
+    const std::uint64_t message = queue_.empty() ? UINT64_MAX : queue_.front().tick;
+    return std::min({message, timers_.nextDue(), quit_ ? UINT64_MAX : quitAt_});
 }
 
 void SimMessagePump::processMessages() {
     ++processCalls_;
-    if (!queue_.empty()) handleDue();
-    if (!timers_.empty()) fireDueTimers();
+    handleDue();
 }
 
 void SimMessagePump::waitUntil(std::uint64_t tickDeadline) {
     ++waitCalls_;
-    const std::uint64_t message = queue_.empty() ? UINT64_MAX : queue_.front().tick;
-    const std::uint64_t next = std::min(message, nextTimerTick());
-    if (next <= tickDeadline) {
-        clock_.advanceTo(next);
-        handleDue();
-        fireDueTimers();
-        return;
-    }
-    clock_.advanceTo(tickDeadline);
+    if (quit_) return;
+    const std::uint64_t next = nextEvent();
+    clock_.advanceTo(std::max(clock_.tickCount(), std::min(next, tickDeadline)));
+    handleDue();
 }
 
 }  // namespace qln::sim

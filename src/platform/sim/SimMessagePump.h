@@ -1,10 +1,10 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <vector>
 
 #include "platform/MessagePump.h"
+#include "platform/TimerQueue.h"
 #include "platform/Timers.h"
 #include "platform/sim/SimClock.h"
 
@@ -19,13 +19,19 @@ public:
     void setHandler(IMessageHandler* handler) override { handler_ = handler; }
     void processMessages() override;
     void waitUntil(std::uint64_t tickDeadline) override;
+    void post(const Message& m) override { postAt(clock_.tickCount(), m); }
+    void requestQuit() override { quit_ = true; }
+    bool quitRequested() const override { return quit_; }
 
-    TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
-    void stopTimer(TimerId id) override { timers_.erase(id); }
-    bool timerRunning(TimerId id) const { return timers_.count(id) != 0; }
+    TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override {
+        return timers_.start(intervalMs, std::move(onTick), clock_.tickCount());
+    }
+    void stopTimer(TimerId id) override { timers_.stop(id); }
+    bool timerRunning(TimerId id) const { return timers_.running(id); }
 
-    void post(const Message& m) { postAt(clock_.tickCount(), m); }
     void postAt(std::uint64_t tick, const Message& m);
+    // Asks for the quit at that virtual tick (a termination signal arriving then).
+    void quitAt(std::uint64_t tick) { quitAt_ = tick; }
 
     int processCalls() const { return processCalls_; }
     int waitCalls() const { return waitCalls_; }
@@ -38,22 +44,15 @@ private:
         Message message;
     };
     void handleDue();
-    // The tick of the next timer that is due, or UINT64_MAX.
-    std::uint64_t nextTimerTick() const;
-    void fireDueTimers();
-
-    struct Timer {
-        std::uint32_t interval;
-        std::uint64_t next;
-        std::function<void()> onTick;
-    };
-    std::map<TimerId, Timer> timers_;
-    TimerId nextTimer_ = 1;
+    std::uint64_t nextEvent() const;
 
     SimClock& clock_;
     IMessageHandler* handler_ = nullptr;
+    TimerQueue timers_;
     std::vector<Queued> queue_;  // kept sorted by (tick, order)
     std::uint64_t posted_ = 0;
+    std::uint64_t quitAt_ = UINT64_MAX;
+    bool quit_ = false;
     int processCalls_ = 0;
     int waitCalls_ = 0;
 };

@@ -81,10 +81,10 @@ void WavePlayer::waitFor(int pid, int pidfd, std::uint64_t longestMs) {
 
 bool WavePlayer::waitForExit(int pidfd, std::uint64_t longestMs) {
     bool ended = false;
-    const int watch = pump_.watchFd(pidfd, [&] { ended = true; });
+    const ScopedFdWatch watch(watch_, pidfd, [&] { ended = true; });
     const std::uint64_t deadline = clock_.tickCount() + longestMs;
-    while (!ended && clock_.tickCount() < deadline) pump_.waitUntil(deadline);
-    pump_.unwatchFd(watch);
+    // A program that is shutting down stops waiting for the sound (the player is then stopped as a hung one).
+    while (!ended && !pump_.quitRequested() && clock_.tickCount() < deadline) pump_.waitUntil(deadline);
     return ended;
 }
 

@@ -6,7 +6,8 @@
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 #include "platform/x11/X11Display.h"
-#include "platform/x11/X11Pump.h"
+#include "platform/DescriptorWatch.h"
+#include "platform/MessagePump.h"
 
 namespace qln::x11 {
 
@@ -16,8 +17,9 @@ namespace qln::x11 {
 class WavePlayer : public ISound {
 public:
     // An empty command picks the first player found in PATH; the file name is added after the command.
-    WavePlayer(X11Display& display, X11Pump& pump, const IClock& clock, std::vector<std::string> command = {})
-        : display_(display), pump_(pump), clock_(clock), command_(std::move(command)) {}
+    WavePlayer(X11Display& display, IMessagePump& pump, IDescriptorWatch& watch, const IClock& clock,
+               std::vector<std::string> command = {})
+        : display_(display), pump_(pump), watch_(watch), clock_(clock), command_(std::move(command)) {}
 
     void beep() override;
     void playWave(std::string_view file, bool waitUntilDone) override;
@@ -29,7 +31,8 @@ private:
     bool waitForExit(int pidfd, std::uint64_t longestMs);
 
     X11Display& display_;
-    X11Pump& pump_;
+    IMessagePump& pump_;
+    IDescriptorWatch& watch_;
     const IClock& clock_;
     std::vector<std::string> command_;
 };

@@ -49,19 +49,19 @@ struct X11Clipboard::Transfer {
     std::uint64_t lastActivity = 0;
 };
 
-X11Clipboard::X11Clipboard(X11Display& display, X11Pump& pump, const IClock& clock)
-    : display_(display), pump_(pump), clock_(clock) {
+X11Clipboard::X11Clipboard(X11Events& events, const IClock& clock)
+    : events_(events), display_(events.display()), clock_(clock) {
     Display* d = display_.get();
     window_ = XCreateSimpleWindow(d, DefaultRootWindow(d), -10, -10, 1, 1, 0, 0, 0);
     XSelectInput(d, window_, PropertyChangeMask);
     // Pieces well under the server's largest request; larger texts go in INCR pieces.
     const long maxRequest = std::max(XExtendedMaxRequestSize(d), XMaxRequestSize(d));
     pieceBytes_ = static_cast<std::size_t>(std::clamp<long>(maxRequest * 4 - 4096, 4096, 256 * 1024));
-    filter_ = pump_.addEventFilter([this](XEvent& e) { return handleEvent(&e); });
+    filter_ = events_.addFilter([this](XEvent& e) { return handleEvent(&e); });
 }
 
 X11Clipboard::~X11Clipboard() {
-    pump_.removeEventFilter(filter_);
+    events_.removeFilter(filter_);
     if (owned_) handOverToManager();
     XDestroyWindow(display_.get(), window_);
     XFlush(display_.get());

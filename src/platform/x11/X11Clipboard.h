@@ -7,7 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/Shell.h"
 #include "platform/x11/X11Display.h"
-#include "platform/x11/X11Pump.h"
+#include "platform/x11/X11Events.h"
 
 namespace qln::x11 {
 
@@ -17,7 +17,7 @@ namespace qln::x11 {
 // asked to keep a copy.
 class X11Clipboard : public IClipboard {
 public:
-    X11Clipboard(X11Display& display, X11Pump& pump, const IClock& clock);
+    X11Clipboard(X11Events& events, const IClock& clock);
     ~X11Clipboard() override;
     X11Clipboard(const X11Clipboard&) = delete;
     X11Clipboard& operator=(const X11Clipboard&) = delete;
@@ -40,8 +40,8 @@ private:
     bool isOwnEvent(const void* event) const;
     unsigned long atom(const char* name) const;
 
+    X11Events& events_;
     X11Display& display_;
-    X11Pump& pump_;
     const IClock& clock_;
     unsigned long window_ = 0;
     int filter_ = 0;

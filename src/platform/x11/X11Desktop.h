@@ -1,29 +1,44 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
+#include "platform/Platform.h"
 #include "platform/SystemClock.h"
 #include "platform/x11/DesktopShell.h"
 #include "platform/x11/LinuxProcesses.h"
+#include "platform/x11/SpareKeycodes.h"
+#include "platform/x11/WavePlayer.h"
 #include "platform/x11/X11Clipboard.h"
 #include "platform/x11/X11Display.h"
+#include "platform/x11/X11Events.h"
 #include "platform/x11/X11Input.h"
 #include "platform/x11/X11Keymap.h"
 #include "platform/x11/X11Pump.h"
-#include "platform/x11/WavePlayer.h"
 #include "platform/x11/X11Windows.h"
+#include "platform/x11/XInputDevices.h"
+#include "platform/x11/XTestLeftovers.h"
 
 namespace qln::x11 {
 
-// The real desktop on one X connection: every platform interface that has an X11 or Linux answer.
+// The real desktop on one X connection, on an event loop of its own: every platform interface that has an X11
+// or Linux answer.
 class X11Desktop {
 public:
-    explicit X11Desktop(const std::string& displayName = {})
-        : display_(displayName), keymap_(display_), input_(display_, keymap_), pump_(display_, keymap_, clock_),
-          windows_(display_, pump_, clock_), clipboard_(display_, pump_, clock_), sound_(display_, pump_, clock_) {}
+    explicit X11Desktop(const std::string& displayName = {});
+    ~X11Desktop();
+    X11Desktop(const X11Desktop&) = delete;
+    X11Desktop& operator=(const X11Desktop&) = delete;
+
+    // Ends the session the polite way: borrowed keycodes go back once programs have surely read their keys
+    // (waiting in the event loop, cut short by a quit), and the server has handled everything.
+    void finish();
+
+    // The platform with the X11 answers filled in; prompts, the main window and the hook library come from
+    // `others` (the program's own).
+    Platform platform(const Platform& others);
 
     X11Display& display() { return display_; }
+    X11Events& events() { return events_; }
     X11Keymap& keymap() { return keymap_; }
     X11Input& input() { return input_; }
     X11Pump& pump() { return pump_; }
@@ -33,18 +48,25 @@ public:
     X11Clipboard& clipboard() { return clipboard_; }
     DesktopShell& shell() { return shell_; }
     WavePlayer& sound() { return sound_; }
+    SpareKeycodes& spares() { return spares_; }
+    XTestLeftovers& leftovers() { return leftovers_; }
 
 private:
     SystemClock clock_;
     X11Display display_;
-    X11Keymap keymap_;
-    X11Input input_;
+    X11Events events_;
     X11Pump pump_;
+    X11Keymap keymap_;
+    XInputDevices devices_;
+    XTestLeftovers leftovers_;
+    SpareKeycodes spares_;
+    X11Input input_;
     X11Windows windows_;
     LinuxProcesses processes_;
     X11Clipboard clipboard_;
     DesktopShell shell_;
     WavePlayer sound_;
+    TimerId giveBack_ = 0;
 };
 
 }  // namespace qln::x11

@@ -3,6 +3,7 @@
 #include <X11/Xlib.h>
 #include <poll.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace qln::x11 {
@@ -16,7 +17,12 @@ int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 }  // namespace
 
 X11Display::X11Display(const std::string& name) : display_(XOpenDisplay(name.empty() ? nullptr : name.c_str())) {
-    if (display_ == nullptr) throw std::runtime_error("cannot open the X display " + (name.empty() ? std::string("$DISPLAY") : name));
+    if (display_ == nullptr) {
+        const char* fromEnvironment = std::getenv("DISPLAY");
+        const std::string shown = !name.empty() ? name : fromEnvironment != nullptr ? fromEnvironment : "";
+        if (shown.empty()) throw std::runtime_error("no X display to use: the DISPLAY variable is not set");
+        throw std::runtime_error("cannot open the X display \"" + shown + "\"");
+    }
     XSetErrorHandler(ignoreErrors);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/x11/X11Input.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 
@@ -11,85 +12,189 @@
 namespace qln::x11 {
 
 namespace {
-constexpr std::uint8_t kAlt = 18, kShift = 16, kKeypad0 = 96, kKeypad9 = 105;
+constexpr std::uint8_t kShift = 16, kCtrl = 17;
+
+// Keypad digits and the decimal key: what they type depends on Num Lock; Windows' virtual keys always mean the
+// digits.
+bool isKeypadNumber(std::uint8_t vk) { return (vk >= 96 && vk <= 105) || vk == 110; }
+}  // namespace
+
+X11Input::X11Input(X11Display& display, X11Keymap& keymap, SpareKeycodes& spares, XInputDevices& devices,
+                   XTestLeftovers& leftovers)
+    : display_(display), keymap_(keymap), spares_(spares), devices_(devices), leftovers_(leftovers) {
+    spares_.setOnChange([this] { noteLeftovers(); });
 }
 
-void X11Input::sendKeycode(std::uint8_t keycode, bool up) {
+X11Input::~X11Input() { spares_.setOnChange({}); }
+
+void X11Input::sendKeycode(std::uint8_t keycode, bool down) {
     if (keycode == 0) return;
-    XTestFakeKeyEvent(display_.get(), keycode, up ? False : True, CurrentTime);
-    XSync(display_.get(), False);
+    XTestFakeKeyEvent(display_.get(), keycode, down ? True : False, CurrentTime);
+    ours_[keycode] = down;
 }
 
-void X11Input::sendKey(std::uint8_t vk, bool up) { sendKeycode(keymap_.keycode(vk), up); }
+void X11Input::sendButton(unsigned button, bool down) {
+    XTestFakeButtonEvent(display_.get(), button, down ? True : False, CurrentTime);
+    if (button < buttons_.size()) buttons_[button] = down;
+}
 
-void X11Input::flushAlt() {
-    if (!altHeld_) return;
-    altHeld_ = false;
-    sendKey(kAlt, false);
-    for (const char d : altDigits_) {
-        const auto vk = static_cast<std::uint8_t>(kKeypad0 + (d - '0'));
-        sendKey(vk, false);
-        sendKey(vk, true);
+void X11Input::sync() {
+    // One round trip per character: the server keeps pace with us, and tells which keys are down meanwhile.
+    char keys[32] = {};
+    XQueryKeymap(display_.get(), keys);
+    for (std::size_t kc = 0; kc < 256; ++kc) serverDown_[kc] = (keys[kc / 8] & (1 << (kc % 8))) != 0;
+}
+
+void X11Input::clearUserModifiers() {
+    const std::bitset<256> userHeld = serverDown_ & keymap_.modifierKeys() & ~ours_;
+    if (userHeld.none()) return;
+    const std::bitset<256> physical = devices_.available() ? devices_.physicalKeys() : userHeld;
+    for (std::size_t kc = 0; kc < 256; ++kc) {
+        if (!userHeld[kc]) continue;
+        XTestFakeKeyEvent(display_.get(), static_cast<unsigned>(kc), False, CurrentTime);
+        serverDown_[kc] = false;
+        auto& list = physical[kc] ? clearedPhysical_ : clearedSynthetic_;
+        if (std::find(list.begin(), list.end(), kc) == list.end()) list.push_back(static_cast<std::uint8_t>(kc));
     }
-    altDigits_.clear();
 }
 
-void X11Input::typeCharacter(char32_t ch) {
-    const X11Keymap::Stroke s = keymap_.strokeFor(ch);
-    if (s.keycode == 0) return;
-    if (s.shift) sendKey(kShift, false);
-    sendKeycode(s.keycode, false);
+void X11Input::restoreUserModifiers() {
+    if (clearedPhysical_.empty() && clearedSynthetic_.empty()) return;
+    // A key the user let go of meanwhile must not come back pressed: their keyboards tell.
+    const std::bitset<256> physical = devices_.available() ? devices_.physicalKeys() : std::bitset<256>().set();
+    for (const std::uint8_t kc : clearedPhysical_)
+        if (physical[kc] && !ours_[kc]) XTestFakeKeyEvent(display_.get(), kc, True, CurrentTime);
+    for (const std::uint8_t kc : clearedSynthetic_)
+        if (!ours_[kc]) XTestFakeKeyEvent(display_.get(), kc, True, CurrentTime);
+    clearedPhysical_.clear();
+    clearedSynthetic_.clear();
+}
+
+void X11Input::typeExactly(const X11Keymap::Stroke& s) {
+    std::vector<std::uint8_t> held;
+    for (std::size_t kc = 0; kc < 256; ++kc) {
+        if (!ours_[kc] || !keymap_.isModifierKey(static_cast<std::uint8_t>(kc))) continue;
+        held.push_back(static_cast<std::uint8_t>(kc));
+        sendKeycode(static_cast<std::uint8_t>(kc), false);
+    }
+    if (s.shift) sendKeycode(keymap_.shiftKeycode(), true);
+    if (s.level3) sendKeycode(keymap_.level3Keycode(), true);
     sendKeycode(s.keycode, true);
-    if (s.shift) sendKey(kShift, true);
+    sendKeycode(s.keycode, false);
+    if (s.level3) sendKeycode(keymap_.level3Keycode(), false);
+    if (s.shift) sendKeycode(keymap_.shiftKeycode(), false);
+    for (const std::uint8_t kc : held) sendKeycode(kc, true);
+}
+
+void X11Input::typeUnicode(char32_t ch, bool exact) {
+    clearUserModifiers();
+    if (const auto s = keymap_.find(ch)) {
+        if (exact || s->level3) {
+            typeExactly(*s);
+        } else {
+            // As Windows types it: the layout's Shift if the character needs it; a Shift or Ctrl the macro holds
+            // stays (so "<CTLD>c" is Ctrl+C).
+            const std::uint8_t shift = keymap_.shiftKeycode();
+            const bool pressShift = s->shift && !ours_[shift];
+            if (pressShift) sendKeycode(shift, true);
+            sendKeycode(s->keycode, true);
+            sendKeycode(s->keycode, false);
+            if (pressShift) sendKeycode(shift, false);
+        }
+    } else if (const auto spare = spares_.use(ch, missing_)) {
+        typeExactly(*spare);
+    }
+    sync();
+}
+
+void X11Input::typeControl(std::uint8_t ch) {
+    const std::int16_t scan = keymap_.vkKeyScan(ch);
+    if (scan == -1) return;
+    const bool shift = (scan & 0x100) != 0, ctrl = (scan & 0x200) != 0;
+    if (ctrl) keyEvent(kCtrl, 0, false);
+    if (shift) keyEvent(kShift, 0, false);
+    keyEvent(static_cast<std::uint8_t>(scan & 0xFF), 0, false);
+    keyEvent(static_cast<std::uint8_t>(scan & 0xFF), 0, true);
+    if (shift) keyEvent(kShift, 0, true);
+    if (ctrl) keyEvent(kCtrl, 0, true);
+}
+
+bool X11Input::typeCharacter(std::uint8_t ch) {
+    // Control characters are keys (Enter, Tab, Backspace, Ctrl with a letter): the layout's way is right.
+    if (ch < 0x20 || ch == 0x7F) return false;
+    const char32_t cp = win1252ToCodePoint(ch);
+    if (cp >= 0x80 && cp < 0xA0) return true;  // a byte the code page leaves undefined: nothing to type
+    typeUnicode(cp, ch >= 0x80);
+    return true;
+}
+
+bool X11Input::typeAltCode(std::string_view digits) {
+    std::string number;
+    for (const char d : digits)
+        if (d >= '0' && d <= '9') number += d;
+    if (number.empty()) return true;
+    // The code page's character whatever the number of digits: X knows no console code page.
+    const auto code = static_cast<std::uint8_t>(std::atoi(number.c_str()) & 0xFF);
+    if (code == 0) return true;
+    if (code < 0x20 || code == 0x7F) {
+        typeControl(code);
+        return true;
+    }
+    const char32_t cp = win1252ToCodePoint(code);
+    if (cp < 0x80 || cp >= 0xA0) typeUnicode(cp, true);
+    return true;
+}
+
+void X11Input::pressKeypad(std::uint8_t keycode, bool down) {
+    Display* d = display_.get();
+    const unsigned numLock = keymap_.numLockMask();
+    if (down && numLock != 0 && !numLockLocked_) {
+        XkbStateRec state{};
+        XkbGetState(d, XkbUseCoreKbd, &state);
+        if ((state.locked_mods & numLock) == 0) {
+            XkbLockModifiers(d, XkbUseCoreKbd, numLock, numLock);
+            numLockLocked_ = true;
+        }
+    }
+    sendKeycode(keycode, down);
+    if (!down && numLockLocked_) {
+        XkbLockModifiers(d, XkbUseCoreKbd, numLock, 0);
+        numLockLocked_ = false;
+    }
 }
 
 void X11Input::keyEvent(std::uint8_t vk, std::uint8_t, bool up) {
-    if (vk == kAlt && !up && !altHeld_) {
-        altHeld_ = true;
-        altDigits_.clear();
-        return;
-    }
-    if (altHeld_) {
-        if (vk >= kKeypad0 && vk <= kKeypad9) {
-            if (!up) altDigits_ += static_cast<char>('0' + (vk - kKeypad0));
-            return;
-        }
-        if (vk == kAlt && up && !altDigits_.empty()) {
-            // An Alt code: "0" then the Windows-1252 value; without the leading zero the old console code page
-            // would be meant, which X cannot know, so the same table is used.
-            altHeld_ = false;
-            const int code = std::atoi(altDigits_.c_str()) & 0xFF;
-            altDigits_.clear();
-            if (code != 0) typeCharacter(win1252ToCodePoint(static_cast<unsigned char>(code)));
-            return;
-        }
-        flushAlt();
-    }
     if (vk == 2 || vk == 4) {  // mouse buttons sent as keys
-        XTestFakeButtonEvent(display_.get(), vk == 2 ? 3 : 2, up ? False : True, CurrentTime);
-        XSync(display_.get(), False);
+        sendButton(vk == 2 ? 3 : 2, !up);
+        sync();
         return;
     }
-    sendKey(vk, up);
+    const std::uint8_t kc = keymap_.keycode(vk);
+    if (kc == 0) return;
+    const bool modifier = keymap_.isModifierKey(kc);
+    if (!up && !modifier) clearUserModifiers();
+    if (isKeypadNumber(vk))
+        pressKeypad(kc, !up);
+    else
+        sendKeycode(kc, !up);
+    if (up && !modifier) sync();
 }
 
 void X11Input::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t wheel) {
-    flushAlt();
     Display* d = display_.get();
-    auto button = [d](unsigned b, bool down) { XTestFakeButtonEvent(d, b, down ? True : False, CurrentTime); };
     switch (flags) {
-        case mouse::LeftDown: button(1, true); break;
-        case mouse::LeftUp: button(1, false); break;
-        case mouse::RightDown: button(3, true); break;
-        case mouse::RightUp: button(3, false); break;
-        case mouse::MiddleDown: button(2, true); break;
-        case mouse::MiddleUp: button(2, false); break;
+        case mouse::LeftDown: sendButton(1, true); break;
+        case mouse::LeftUp: sendButton(1, false); break;
+        case mouse::RightDown: sendButton(3, true); break;
+        case mouse::RightUp: sendButton(3, false); break;
+        case mouse::MiddleDown: sendButton(2, true); break;
+        case mouse::MiddleUp: sendButton(2, false); break;
         case mouse::Wheel: {
             // 120 per notch; forward is button 4, backward 5.
             const unsigned b = wheel >= 0 ? 4 : 5;
             for (int n = std::abs(wheel) / 120; n > 0; --n) {
-                button(b, true);
-                button(b, false);
+                sendButton(b, true);
+                sendButton(b, false);
             }
             break;
         }
@@ -101,15 +206,62 @@ void X11Input::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy,
                 const long long p = (static_cast<long long>(v) * size + 32768) / 65536;
                 return static_cast<int>(std::clamp<long long>(p, 0, std::max(size - 1, 0)));
             };
-            const int x = pixel(dx, s.width), y = pixel(dy, s.height);
-            XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
+            XTestFakeMotionEvent(d, DefaultScreen(d), pixel(dx, s.width), pixel(dy, s.height), CurrentTime);
             break;
         }
         default:
             break;
     }
-    XSync(d, False);
+    sync();
 }
+
+void X11Input::collectMissing(std::string_view text) {
+    std::vector<bool> seen(256, false);
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 || b == 0x7F || seen[b]) continue;
+        seen[b] = true;
+        const char32_t cp = win1252ToCodePoint(b);
+        if ((cp >= 0x80 && cp < 0xA0) || keymap_.find(cp)) continue;
+        if (std::find(missing_.begin(), missing_.end(), cp) == missing_.end()) missing_.push_back(cp);
+    }
+}
+
+void X11Input::beginMacro(std::string_view text) {
+    playing_ = true;
+    missing_.clear();
+    noteLeftovers();
+    sync();
+    collectMissing(text);
+    spares_.prepare(missing_);
+}
+
+void X11Input::prepareText(std::string_view text) {
+    const std::size_t known = missing_.size();
+    collectMissing(text);
+    spares_.prepare(std::vector<char32_t>(missing_.begin() + static_cast<std::ptrdiff_t>(known), missing_.end()));
+}
+
+void X11Input::endMacro() {
+    restoreUserModifiers();
+    if (numLockLocked_) {
+        XkbLockModifiers(display_.get(), XkbUseCoreKbd, keymap_.numLockMask(), 0);
+        numLockLocked_ = false;
+    }
+    XSync(display_.get(), False);
+    playing_ = false;
+    noteLeftovers();
+}
+
+void X11Input::releaseAll() {
+    for (std::size_t kc = 0; kc < 256; ++kc)
+        if (ours_[kc]) sendKeycode(static_cast<std::uint8_t>(kc), false);
+    for (std::size_t b = 0; b < buttons_.size(); ++b)
+        if (buttons_[b]) sendButton(static_cast<unsigned>(b), false);
+    XSync(display_.get(), False);
+}
+
+void X11Input::noteLeftovers() { leftovers_.note(playing_, spares_.borrowed()); }
 
 ScreenSize X11Input::primaryScreenSize() const {
     Display* d = display_.get();

@@ -2,13 +2,11 @@
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <X11/keysym.h>
+#include <xkbcommon/xkbcommon.h>
 
-#include <unistd.h>
-
-#include <algorithm>
-#include <chrono>
-#include <limits>
+#include <bit>
 
 #include "platform/ControlCharacters.h"
 
@@ -39,65 +37,145 @@ const VkSym kKeys[] = {
 constexpr std::uint8_t kPrivateVks[] = {136, 137, 138, 139, 140, 141, 142, 143, 151, 152, 153, 154, 155, 156, 157,
                                         158, 159, 184, 185, 193, 194, 195, 196, 197, 198, 199, 200, 201, 202, 203};
 
-constexpr std::int16_t kShift = 0x100;
-constexpr std::size_t kMaxSpare = 16;
-constexpr useconds_t kRemapSettleUs = 50000;
-// Many clients read a changed mapping only when they look the next key up, so a keycode that is given another
-// symbol (or given back) right after a key was sent through it can make that key type the new symbol, or nothing.
-// A keycode keeps its symbol at least this long after its last use.
-constexpr std::int64_t kKeepSymbolMs = 300;
+constexpr std::int16_t kScanShift = 0x100, kScanCtrlAlt = 0x600;
 
-std::int64_t nowMs() {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
+std::uint8_t toKeycode(Display* d, KeySym sym) { return static_cast<std::uint8_t>(XKeysymToKeycode(d, sym)); }
+
+// The group a key shows for the layout's group, when the key has fewer groups.
+int effectiveGroup(XkbDescPtr xkb, int key, int group) {
+    const int groups = XkbKeyNumGroups(xkb, key);
+    if (group < groups) return group;
+    const unsigned info = XkbKeyGroupInfo(xkb, key);
+    switch (XkbOutOfRangeGroupAction(info)) {
+        case XkbRedirectIntoRange: {
+            const int g = XkbOutOfRangeGroupNumber(info);
+            return g < groups ? g : 0;
+        }
+        case XkbClampIntoRange:
+            return groups - 1;
+        default:
+            return group % groups;
+    }
 }
-
-void waitUntilMs(std::int64_t when) {
-    if (const std::int64_t left = when - nowMs(); left > 0) ::usleep(static_cast<useconds_t>(left * 1000));
-}
-
-KeySym symbolOf(char32_t ch) { return ch < 0x100 ? ch : (0x01000000 | ch); }
 
 }  // namespace
 
-X11Keymap::X11Keymap(X11Display& display) : display_(display) {
-    Display* d = display_.get();
-    XDisplayKeycodes(d, &minKeycode_, &maxKeycode_);
-    int perKeycode = 0;
-    KeySym* map = XGetKeyboardMapping(d, static_cast<KeyCode>(minKeycode_), maxKeycode_ - minKeycode_ + 1, &perKeycode);
-    // From the top: the lowest keycodes (8 above all) are not delivered by every server.
-    for (int kc = maxKeycode_; kc > std::max(minKeycode_, 8) && spare_.size() < kMaxSpare; --kc) {
-        const KeySym* syms = map + (kc - minKeycode_) * perKeycode;
-        if (std::all_of(syms, syms + perKeycode, [](KeySym s) { return s == NoSymbol; })) spare_.push_back(static_cast<std::uint8_t>(kc));
+X11Keymap::X11Keymap(X11Events& events) : events_(events) {
+    Display* d = events_.display().get();
+    int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+    if (XkbQueryExtension(d, &opcode, &xkbEventBase_, &error, &major, &minor)) {
+        // A switch of the layout and a new keyboard change what each key types.
+        XkbSelectEvents(d, XkbUseCoreKbd, XkbNewKeyboardNotifyMask, XkbNewKeyboardNotifyMask);
+        XkbSelectEventDetails(d, XkbUseCoreKbd, XkbStateNotify, XkbGroupStateMask, XkbGroupStateMask);
+    } else {
+        xkbEventBase_ = -1;
     }
-    XFree(map);
-    spareSymbol_.assign(spare_.size(), 0);
-    spareUsed_.assign(spare_.size(), 0);
-    spareTime_.assign(spare_.size(), std::numeric_limits<std::int64_t>::min() / 2);
+    filter_ = events_.addFilter([this](XEvent& e) { return handleEvent(&e); });
     refresh();
 }
 
 X11Keymap::~X11Keymap() {
-    // Give the borrowed keycodes back empty, once the keys sent through them have been read.
-    if (std::any_of(spareSymbol_.begin(), spareSymbol_.end(), [](unsigned long s) { return s != 0; }))
-        waitUntilMs(*std::max_element(spareTime_.begin(), spareTime_.end()) + kKeepSymbolMs);
-    KeySym none[2] = {NoSymbol, NoSymbol};
-    for (std::size_t i = 0; i < spare_.size(); ++i)
-        if (spareSymbol_[i] != 0) XChangeKeyboardMapping(display_.get(), spare_[i], 2, none, 1);
-    XSync(display_.get(), False);
+    events_.removeFilter(filter_);
+    if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
+}
+
+bool X11Keymap::handleEvent(void* event) {
+    auto& e = *static_cast<XEvent*>(event);
+    if (e.type == MappingNotify) {
+        if (e.xmapping.request != MappingPointer) refresh();
+    } else if (xkbEventBase_ >= 0 && e.type == xkbEventBase_) {
+        const auto& x = reinterpret_cast<const XkbEvent&>(e);
+        if (x.any.xkb_type == XkbNewKeyboardNotify) {
+            refresh();
+        } else if (x.any.xkb_type == XkbStateNotify && x.state.group != group_) {
+            group_ = x.state.group;
+            index();
+        }
+    }
+    return false;  // others (the hook library) may want the same events
 }
 
 void X11Keymap::refresh() {
-    Display* d = display_.get();
-    keycodes_.fill(0);
-    for (const VkSym& k : kKeys) keycodes_[k.vk] = static_cast<std::uint8_t>(XKeysymToKeycode(d, k.sym));
-    for (int c = 'A'; c <= 'Z'; ++c)
-        keycodes_[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(XKeysymToKeycode(d, static_cast<KeySym>(c + 32)));
-    for (int c = '0'; c <= '9'; ++c)
-        keycodes_[static_cast<std::size_t>(c)] = static_cast<std::uint8_t>(XKeysymToKeycode(d, static_cast<KeySym>(c)));
-    for (int f = 0; f < 24; ++f)
-        keycodes_[static_cast<std::size_t>(112 + f)] = static_cast<std::uint8_t>(XKeysymToKeycode(d, XK_F1 + static_cast<KeySym>(f)));
+    Display* d = events_.display().get();
+    if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
+    xkb_ = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
+    XkbStateRec state{};
+    XkbGetState(d, XkbUseCoreKbd, &state);
+    group_ = state.group;
 
+    keycodes_.fill(0);
+    for (const VkSym& k : kKeys) keycodes_[k.vk] = toKeycode(d, k.sym);
+    for (int c = 'A'; c <= 'Z'; ++c) keycodes_[static_cast<std::size_t>(c)] = toKeycode(d, static_cast<KeySym>(c + 32));
+    for (int c = '0'; c <= '9'; ++c) keycodes_[static_cast<std::size_t>(c)] = toKeycode(d, static_cast<KeySym>(c));
+    for (int f = 0; f < 24; ++f)
+        keycodes_[static_cast<std::size_t>(112 + f)] = toKeycode(d, XK_F1 + static_cast<KeySym>(f));
+
+    modifierKeys_.reset();
+    numLockMask_ = level3Mask_ = 0;
+    shiftKeycode_ = toKeycode(d, XK_Shift_L);
+    if (shiftKeycode_ == 0) shiftKeycode_ = toKeycode(d, XK_Shift_R);
+    level3Keycode_ = 0;
+    if (xkb_ == nullptr || xkb_->map == nullptr) {
+        index();
+        return;
+    }
+    for (int kc = xkb_->min_key_code; kc <= xkb_->max_key_code; ++kc) {
+        const unsigned mods = xkb_->map->modmap[kc];
+        if (mods == 0 || XkbKeyNumSyms(xkb_, kc) == 0) continue;
+        const KeySym sym = XkbKeySymEntry(xkb_, kc, 0, 0);
+        if (sym == XK_Num_Lock) numLockMask_ |= mods;
+        if (sym == XK_ISO_Level3_Shift && level3Keycode_ == 0) {
+            level3Mask_ = mods;
+            level3Keycode_ = static_cast<std::uint8_t>(kc);
+        }
+    }
+    for (int kc = xkb_->min_key_code; kc <= xkb_->max_key_code; ++kc)
+        if ((xkb_->map->modmap[kc] & ~(LockMask | numLockMask_)) != 0) modifierKeys_.set(static_cast<std::size_t>(kc));
+    index();
+}
+
+void X11Keymap::index() {
+    chars_.clear();
+    scan_.fill(-1);
+    if (xkb_ != nullptr && xkb_->map != nullptr) {
+        const unsigned allowed = ShiftMask | level3Mask_;
+        std::unordered_map<char32_t, int> rank;
+        for (int kc = xkb_->min_key_code; kc <= xkb_->max_key_code; ++kc) {
+            if (reserved_[static_cast<std::size_t>(kc)] || XkbKeyNumGroups(xkb_, kc) == 0) continue;
+            const int g = effectiveGroup(xkb_, kc, group_);
+            const XkbKeyTypePtr type = XkbKeyKeyType(xkb_, kc, g);
+            const int width = XkbKeyGroupWidth(xkb_, kc, g);
+            for (int level = 0; level < width; ++level) {
+                const KeySym sym = XkbKeySymEntry(xkb_, kc, level, g);
+                // Keypad keys type digits only with Num Lock, and some programs read them as commands.
+                if (sym == NoSymbol || IsKeypadKey(sym)) continue;
+                const char32_t ch = xkb_keysym_to_utf32(static_cast<xkb_keysym_t>(sym));
+                if (ch == 0) continue;
+                // The fewest modifiers that reach this level, among those we can press.
+                int best = level == 0 ? 0 : -1;
+                unsigned bestMask = 0;
+                for (int i = 0; level != 0 && i < type->map_count; ++i) {
+                    const XkbKTMapEntryRec& entry = type->map[i];
+                    if (!entry.active || entry.level != level || (entry.mods.mask & ~allowed) != 0) continue;
+                    const int n = std::popcount(entry.mods.mask);
+                    if (best < 0 || n < best) {
+                        best = n;
+                        bestMask = entry.mods.mask;
+                    }
+                }
+                if (best < 0) continue;
+                const Stroke s{static_cast<std::uint8_t>(kc), (bestMask & ShiftMask) != 0,
+                               level3Mask_ != 0 && (bestMask & level3Mask_) != 0};
+                if ((s.level3 && level3Keycode_ == 0) || (s.shift && shiftKeycode_ == 0)) continue;
+                const auto known = rank.find(ch);
+                if (known != rank.end() && known->second <= best) continue;
+                rank[ch] = best;
+                chars_[ch] = s;
+            }
+        }
+    }
+
+    for (const std::uint8_t vk : kPrivateVks) keycodes_[vk] = 0;
     std::size_t nextPrivate = 0;
     auto vkFor = [&](std::uint8_t kc) -> int {
         for (int vk = 1; vk < 256; ++vk)
@@ -107,55 +185,40 @@ void X11Keymap::refresh() {
         keycodes_[vk] = kc;
         return vk;
     };
-    scan_.fill(-1);
-    for (int c = 0x20; c < 0x7F; ++c) {
-        const KeySym sym = static_cast<KeySym>(c);
-        const KeyCode kc = XKeysymToKeycode(d, sym);
-        if (kc == 0) continue;
-        int shift = -1;
-        if (XkbKeycodeToKeysym(d, kc, 0, 0) == sym) shift = 0;
-        else if (XkbKeycodeToKeysym(d, kc, 0, 1) == sym) shift = 1;
-        if (shift < 0) continue;
-        const int vk = vkFor(static_cast<std::uint8_t>(kc));
-        if (vk > 0) scan_[static_cast<std::size_t>(c)] = static_cast<std::int16_t>((shift ? kShift : 0) | vk);
+    for (char32_t c = 0x20; c < 0x7F; ++c) {
+        const auto s = find(c);
+        if (!s) continue;
+        const int vk = vkFor(s->keycode);
+        if (vk > 0)
+            scan_[c] = static_cast<std::int16_t>((s->shift ? kScanShift : 0) | (s->level3 ? kScanCtrlAlt : 0) | vk);
     }
     setControlCharacterScans(scan_);
 }
 
-bool X11Keymap::capsLockOn() const {
-    XkbStateRec state{};
-    XkbGetState(display_.get(), XkbUseCoreKbd, &state);
-    return (state.locked_mods & LockMask) != 0;
+std::optional<X11Keymap::Stroke> X11Keymap::find(char32_t ch) const {
+    const auto it = chars_.find(ch);
+    if (it == chars_.end()) return std::nullopt;
+    return it->second;
 }
 
-X11Keymap::Stroke X11Keymap::strokeFor(char32_t ch) {
-    Display* d = display_.get();
-    const KeySym sym = symbolOf(ch);
-    if (const KeyCode kc = XKeysymToKeycode(d, sym); kc != 0) {
-        if (XkbKeycodeToKeysym(d, kc, 0, 0) == sym) return {static_cast<std::uint8_t>(kc), false};
-        if (XkbKeycodeToKeysym(d, kc, 0, 1) == sym) return {static_cast<std::uint8_t>(kc), true};
-    }
-    if (spare_.empty()) return {};
-    ++uses_;
-    for (std::size_t i = 0; i < spare_.size(); ++i) {
-        if (spareSymbol_[i] == sym) {
-            spareUsed_[i] = uses_;
-            spareTime_[i] = nowMs();
-            return {spare_[i], false};
-        }
-    }
-    const auto lru = static_cast<std::size_t>(std::min_element(spareUsed_.begin(), spareUsed_.end()) - spareUsed_.begin());
-    waitUntilMs(spareTime_[lru] + kKeepSymbolMs);
-    KeySym syms[2] = {sym, sym};
-    XChangeKeyboardMapping(d, spare_[lru], 2, syms, 1);
-    XSync(d, False);
-    // Clients read the new mapping when its notice reaches them; a key sent before that is lost.  Give them a
-    // moment (once per new character: the keycode keeps it afterwards).
-    ::usleep(kRemapSettleUs);
-    spareSymbol_[lru] = sym;
-    spareUsed_[lru] = uses_;
-    spareTime_[lru] = nowMs();
-    return {spare_[lru], false};
+void X11Keymap::reserve(const std::vector<std::uint8_t>& keycodes) {
+    reserved_.reset();
+    for (const std::uint8_t kc : keycodes) reserved_.set(kc);
+    index();
+}
+
+std::vector<std::uint8_t> X11Keymap::emptyKeycodes() const {
+    std::vector<std::uint8_t> out;
+    if (xkb_ == nullptr || xkb_->map == nullptr) return out;
+    for (int kc = xkb_->max_key_code; kc > std::max<int>(xkb_->min_key_code, 8); --kc)
+        if (XkbKeyNumSyms(xkb_, kc) == 0 && xkb_->map->modmap[kc] == 0) out.push_back(static_cast<std::uint8_t>(kc));
+    return out;
+}
+
+bool X11Keymap::capsLockOn() const {
+    XkbStateRec state{};
+    XkbGetState(events_.display().get(), XkbUseCoreKbd, &state);
+    return (state.locked_mods & LockMask) != 0;
 }
 
 }  // namespace qln::x11

@@ -1,21 +1,29 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/KeyboardLayout.h"
-#include "platform/x11/X11Display.h"
+#include "platform/x11/X11Events.h"
+
+struct _XkbDesc;
 
 namespace qln::x11 {
 
-// The live X keymap seen through Windows virtual keys: which keycode a virtual key presses, and which virtual key
-// and shift state type a character.  Characters the keymap lacks are typed through spare keycodes that are
-// remapped for them and kept, least recently used first to be reused.
+// The live keymap of the X server, seen the way playback needs it: which keycode a Windows virtual key presses,
+// and which keycode and level type a character in the active layout (XKB group), with Shift and AltGr as its
+// levels need.  Follows the server: a new keymap, a changed mapping and a switch of the layout are picked up as
+// their events arrive.
 class X11Keymap : public IKeyboardLayout {
 public:
-    explicit X11Keymap(X11Display& display);
+    explicit X11Keymap(X11Events& events);
     ~X11Keymap() override;
+    X11Keymap(const X11Keymap&) = delete;
+    X11Keymap& operator=(const X11Keymap&) = delete;
 
     std::int16_t vkKeyScan(std::uint8_t ch) const override { return scan_[ch]; }
     std::uint8_t mapVirtualKey(std::uint8_t vk) const override { return keycodes_[vk]; }
@@ -23,26 +31,56 @@ public:
 
     // The keycode of a virtual key; 0 when the keymap has none.
     std::uint8_t keycode(std::uint8_t vk) const { return keycodes_[vk]; }
-    // A keycode and whether Shift is needed to type the Unicode character; remaps a spare keycode if needed.
+
+    // A keycode and the modifiers its level needs.
     struct Stroke {
         std::uint8_t keycode = 0;
         bool shift = false;
+        bool level3 = false;
+        bool operator==(const Stroke&) const = default;
     };
-    Stroke strokeFor(char32_t ch);
-    // Reads the keymap again (after the server announced a change).
+    // How the active layout types a Unicode character; nothing when none of its levels does (reserved keycodes
+    // are never used for this).
+    std::optional<Stroke> find(char32_t ch) const;
+
+    // Keycodes kept out of find(): the spare keycodes we remap ourselves.
+    void reserve(const std::vector<std::uint8_t>& keycodes);
+    // Keycodes without any symbol, in the order they are best borrowed (the lowest keycodes are not delivered by
+    // every server, so from the top).
+    std::vector<std::uint8_t> emptyKeycodes() const;
+
+    // The keys that press Shift and AltGr (0 when the keymap has none) and the modifier masks of Num Lock and
+    // AltGr.
+    std::uint8_t shiftKeycode() const { return shiftKeycode_; }
+    std::uint8_t level3Keycode() const { return level3Keycode_; }
+    unsigned numLockMask() const { return numLockMask_; }
+    // Keys bound to a modifier a user may hold down (Shift, Control, Alt, Super, AltGr and the like; not Caps
+    // Lock nor Num Lock).
+    bool isModifierKey(std::uint8_t keycode) const { return modifierKeys_[keycode]; }
+    const std::bitset<256>& modifierKeys() const { return modifierKeys_; }
+
+    // Reads the keymap and layout state again.
     void refresh();
 
 private:
-    X11Display& display_;
+    bool handleEvent(void* event);
+    // The character index and the key scans for the active group, from the keymap already read.
+    void index();
+
+    X11Events& events_;
+    int filter_ = 0;
+    int xkbEventBase_ = -1;
+    _XkbDesc* xkb_ = nullptr;
+    int group_ = 0;
+    std::bitset<256> reserved_;
+    std::unordered_map<char32_t, Stroke> chars_;
     std::array<std::int16_t, 256> scan_{};
     std::array<std::uint8_t, 256> keycodes_{};
-    std::vector<std::uint8_t> spare_;         // keycodes without symbols, ours to remap
-    std::vector<unsigned long> spareSymbol_;  // what each spare keycode now types (0: nothing)
-    std::vector<std::uint64_t> spareUsed_;    // last use, for least-recently-used reuse
-    std::vector<std::int64_t> spareTime_;     // when it was last used (steady clock, ms)
-    std::uint64_t uses_ = 0;
-    int minKeycode_ = 8;
-    int maxKeycode_ = 255;
+    std::bitset<256> modifierKeys_;
+    std::uint8_t shiftKeycode_ = 0;
+    std::uint8_t level3Keycode_ = 0;
+    unsigned numLockMask_ = 0;
+    unsigned level3Mask_ = 0;
 };
 
 }  // namespace qln::x11

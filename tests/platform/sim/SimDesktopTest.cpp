@@ -20,7 +20,7 @@ class Recorder : public IMessageHandler {
 public:
     explicit Recorder(SimClock& c) : clock(c) {}
     void handleMessage(const Message& m) override {
-        seen.push_back(std::to_string(clock.tickCount()) + ":" + std::to_string(m.wParam));
+        seen.push_back(std::to_string(clock.tickCount()) + ":" + std::to_string(std::get<hook::HotKeyPressed>(m).code));
     }
     SimClock& clock;
     std::vector<std::string> seen;
@@ -31,9 +31,9 @@ TEST(SimMessagePump, DeliversInTimeOrderAndWaitsJumpToTheNextMessage) {
     SimMessagePump pump(clock);
     Recorder r(clock);
     pump.setHandler(&r);
-    pump.postAt(300, {0x405, 3, 0});
-    pump.postAt(100, {0x405, 1, 0});
-    pump.postAt(100, {0x405, 2, 0});
+    pump.postAt(300, hook::HotKeyPressed{3});
+    pump.postAt(100, hook::HotKeyPressed{1});
+    pump.postAt(100, hook::HotKeyPressed{2});
     pump.processMessages();
     EXPECT_TRUE(r.seen.empty());
     pump.waitUntil(1000);
@@ -45,6 +45,30 @@ TEST(SimMessagePump, DeliversInTimeOrderAndWaitsJumpToTheNextMessage) {
     pump.waitUntil(1000);
     EXPECT_EQ(clock.tickCount(), 1000u);
     EXPECT_EQ(pump.waitCalls(), 4);
+}
+
+TEST(SimMessagePump, ATimerThatFellBehindTicksOnceThenKeepsItsRhythmFromThen) {
+    // As the desktop's own timers: a busy stretch costs ticks, it does not bring a burst of them.
+    SimClock clock({2026, 1, 1, 0, 0, 0, 0});
+    SimMessagePump pump(clock);
+    std::vector<std::uint64_t> ticks;
+    pump.startTimer(100, [&] { ticks.push_back(clock.tickCount()); });
+    clock.advance(350);  // a long step without handling messages
+    pump.processMessages();
+    pump.waitUntil(1000);
+    pump.waitUntil(1000);
+    EXPECT_EQ(ticks, (std::vector<std::uint64_t>{350, 450, 550}));
+}
+
+TEST(SimMessagePump, AQuitEndsEveryWaitAtOnce) {
+    SimClock clock({2026, 1, 1, 0, 0, 0, 0});
+    SimMessagePump pump(clock);
+    pump.quitAt(200);
+    pump.waitUntil(5000);
+    EXPECT_EQ(clock.tickCount(), 200u);
+    EXPECT_TRUE(pump.quitRequested());
+    pump.waitUntil(5000);
+    EXPECT_EQ(clock.tickCount(), 200u);
 }
 
 TEST(SimPrompts, ScriptedAnswersThenResume) {
@@ -75,7 +99,7 @@ TEST(SimPrompts, PauseEndedFromOutside) {
     SimDesktop d({});
     Closer closer(d.prompts());
     d.pump().setHandler(&closer);
-    d.pump().post({0x402, 264, 0});
+    d.pump().post(hook::HotKeyPressed{264});
     d.prompts().addAnswer("abort");
     EXPECT_TRUE(d.prompts().showPause({}));
     EXPECT_EQ(d.trace().lines().back(), "answer resume (hot key)");
