@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/sim/SimDesktop.h"
+#include "core/FileError.h"
 #include "playback/CommandEffects.h"
 #include "playback/PlaybackSession.h"
 #include "support/TraceReading.h"
@@ -20,6 +21,7 @@ public:
     bool launchResult = true;
     std::optional<std::string> fileContents;
     std::optional<std::uint16_t> promptAnswer;
+    bool failSwap = false;  // "<SWAP:" fails as a read-only shared folder makes it
 
     bool ActivateIt(std::string_view title) override {
         note("activate", title);
@@ -55,7 +57,10 @@ public:
     void renameFile(std::string_view s, std::string_view t) override {
         note("rename", std::string(s) + "|" + std::string(t));
     }
-    void swapMacroFile(std::string_view f) override { note("swap", f); }
+    void swapMacroFile(std::string_view f) override {
+        note("swap", f);
+        if (failSwap) throw FileError(std::string(f), "Permission denied");
+    }
     void beep() override { note("beep", ""); }
     void playWave(std::string_view f, bool wait) override { note(wait ? "wav1" : "wav2", f); }
     std::optional<std::uint16_t> DoRepPrompt() override {

@@ -1,8 +1,10 @@
 #include "platform/x11/SpareKeycodes.h"
 
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 #include <algorithm>
+#include <string_view>
 
 namespace qln::x11 {
 
@@ -19,10 +21,11 @@ SpareKeycodes::SpareKeycodes(X11Display& display, X11Keymap& keymap, IMessagePum
     : display_(display), keymap_(keymap), pump_(pump), clock_(clock) {
     keymap_.refresh();  // what a predecessor left on them may have been given back just now
     const std::vector<std::uint8_t> keycodes = keymap_.emptyKeycodes();
-    for (const std::uint8_t kc : keycodes) {
-        slots_.push_back({kc, 0, 0, 0});
-        slots_.push_back({kc, 1, 0, 0});
-    }
+    // Four characters a keycode where the keymap has an AltGr key and the four-level key type, else two.
+    fourLevelType_ = keymap_.level3Keycode() != 0 ? findFourLevelType() : -1;
+    const int levels = fourLevelType_ >= 0 ? 4 : 2;
+    for (const std::uint8_t kc : keycodes)
+        for (int level = 0; level < levels; ++level) slots_.push_back({kc, level, 0, 0, 0});
     keymap_.reserve(keycodes);
 }
 
@@ -80,7 +83,7 @@ std::optional<X11Keymap::Stroke> SpareKeycodes::use(char32_t ch, const std::vect
     }
     Slot& s = slots_[*slot];
     s.lastUse = clock_.tickCount();
-    return X11Keymap::Stroke{s.keycode, s.level == 1, false};
+    return X11Keymap::Stroke{s.keycode, (s.level & 1) != 0, (s.level & 2) != 0};
 }
 
 void SpareKeycodes::assign(const std::vector<std::pair<std::size_t, char32_t>>& batch) {
@@ -101,23 +104,79 @@ void SpareKeycodes::send(const std::vector<std::uint8_t>& keycodes) {
     std::sort(sorted.begin(), sorted.end());
     sorted.erase(std::unique(sorted.begin(), sorted.end()), sorted.end());
     if (sorted.empty()) return;
-    Display* d = display_.get();
-    // One change per run of neighbouring keycodes: each change is one notice to every program.
-    for (std::size_t i = 0; i < sorted.size();) {
-        std::size_t j = i + 1;
-        while (j < sorted.size() && sorted[j] == sorted[j - 1] + 1) ++j;
-        std::vector<KeySym> syms;
-        for (std::size_t k = i; k < j; ++k) {
-            for (const Slot& s : slots_) {
-                if (s.keycode != sorted[k]) continue;
-                syms.push_back(symbolOf(s.ch));
-            }
-        }
-        XChangeKeyboardMapping(d, sorted[i], 2, syms.data(), static_cast<int>(j - i));
-        i = j;
-    }
-    XSync(d, False);
+    if (!sendAtOnce(sorted)) sendOneByOne(sorted);
+    XSync(display_.get(), False);
     if (onChange_) onChange_();
+}
+
+std::array<unsigned long, 4> SpareKeycodes::symbolsOf(std::uint8_t keycode) const {
+    std::array<unsigned long, 4> out{NoSymbol, NoSymbol, NoSymbol, NoSymbol};
+    for (const Slot& s : slots_)
+        if (s.keycode == keycode) out[static_cast<std::size_t>(s.level)] = symbolOf(s.ch);
+    return out;
+}
+
+int SpareKeycodes::findFourLevelType() const {
+    Display* d = display_.get();
+    XkbDescPtr xkb = XkbGetMap(d, XkbKeyTypesMask, XkbUseCoreKbd);
+    int found = -1;
+    if (xkb != nullptr && xkb->map != nullptr && XkbGetNames(d, XkbKeyTypeNamesMask, xkb) == Success) {
+        for (int i = 0; i < xkb->map->num_types && found < 0; ++i) {
+            const XkbKeyTypeRec& type = xkb->map->types[i];
+            if (type.name == None || type.num_levels != 4) continue;
+            char* name = XGetAtomName(d, type.name);
+            if (name != nullptr && std::string_view(name) == "FOUR_LEVEL") found = i;
+            if (name != nullptr) XFree(name);
+        }
+    }
+    if (xkb != nullptr) XkbFreeKeyboard(xkb, 0, True);
+    return found;
+}
+
+bool SpareKeycodes::sendAtOnce(const std::vector<std::uint8_t>& sorted) {
+    // Every change of the keymap makes every program read it again (window managers grab all their keys anew):
+    // the whole batch goes in one request, the keys between ours sent back as they are.
+    Display* d = display_.get();
+    XkbDescPtr xkb = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (xkb == nullptr || xkb->map == nullptr) {
+        if (xkb != nullptr) XkbFreeKeyboard(xkb, 0, True);
+        return false;
+    }
+    XkbMapChangesRec changes{};
+    bool ok = true;
+    for (const std::uint8_t kc : sorted) {
+        const auto symbols = symbolsOf(kc);
+        if (std::all_of(symbols.begin(), symbols.end(), [](unsigned long s) { return s == NoSymbol; })) {
+            ok = XkbChangeTypesOfKey(xkb, kc, 0, XkbGroup1Mask, nullptr, &changes) == Success;
+        } else {
+            const int type = fourLevelType_ >= 0 ? fourLevelType_ : XkbTwoLevelIndex;
+            const int width = fourLevelType_ >= 0 ? 4 : 2;
+            int types[XkbNumKbdGroups] = {type, type, type, type};
+            ok = XkbChangeTypesOfKey(xkb, kc, 1, XkbGroup1Mask, types, &changes) == Success;
+            KeySym* syms = ok ? XkbResizeKeySyms(xkb, kc, width) : nullptr;
+            ok = syms != nullptr;
+            for (int level = 0; ok && level < width; ++level) syms[level] = symbols[static_cast<std::size_t>(level)];
+        }
+        if (!ok) break;
+    }
+    if (ok) {
+        changes.changed = XkbKeySymsMask;
+        changes.first_key_sym = sorted.front();
+        changes.num_key_syms = static_cast<unsigned char>(sorted.back() - sorted.front() + 1);
+        ok = XkbChangeMap(d, xkb, &changes) == True;
+    }
+    XkbFreeKeyboard(xkb, 0, True);
+    return ok;
+}
+
+void SpareKeycodes::sendOneByOne(const std::vector<std::uint8_t>& sorted) {
+    Display* d = display_.get();
+    // The core keymap's third and fourth symbols would be a second layout: two characters a key here.
+    for (const std::uint8_t kc : sorted) {
+        const auto symbols = symbolsOf(kc);
+        KeySym syms[2] = {symbols[0], symbols[1]};
+        XChangeKeyboardMapping(d, kc, 2, syms, 1);
+    }
 }
 
 void SpareKeycodes::waitUntil(std::uint64_t tick) {
@@ -156,9 +215,10 @@ void SpareKeycodes::giveBackAll(bool waitForReaders) {
 
 std::vector<SpareKeycodes::Borrowed> SpareKeycodes::borrowed() const {
     std::vector<Borrowed> out;
-    for (std::size_t i = 0; i + 1 < slots_.size(); i += 2) {
-        if (slots_[i].ch == 0 && slots_[i + 1].ch == 0) continue;
-        out.push_back({slots_[i].keycode, {symbolOf(slots_[i].ch), symbolOf(slots_[i + 1].ch)}});
+    for (const Slot& s : slots_) {
+        if (s.ch == 0 || (!out.empty() && out.back().keycode == s.keycode)) continue;
+        const auto symbols = symbolsOf(s.keycode);
+        out.push_back({s.keycode, {symbols[0], symbols[1]}});
     }
     return out;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -12,8 +13,8 @@
 
 namespace qln::x11 {
 
-// Keycodes without symbols, borrowed to type the characters the keymap lacks; each carries two characters, the
-// second on its Shift level.  Programs read a changed mapping only when they get to a key, which under load can
+// Keycodes without symbols, borrowed to type the characters the keymap lacks; each carries four characters on
+// the levels Shift and AltGr reach (two, by Shift, on a keymap without AltGr).  Programs read a changed mapping only when they get to a key, which under load can
 // be seconds after it was sent: a slot keeps its character for a while after its last use before it takes
 // another, and characters are mapped in batches, since every change makes every program read the keymap again.
 class SpareKeycodes {
@@ -65,13 +66,20 @@ private:
     // the change.
     void assign(const std::vector<std::pair<std::size_t, char32_t>>& batch);
     void send(const std::vector<std::uint8_t>& keycodes);
+    // One request for the whole batch; false when the server's keyboard extension would not take it.
+    bool sendAtOnce(const std::vector<std::uint8_t>& sorted);
+    void sendOneByOne(const std::vector<std::uint8_t>& sorted);
+    std::array<unsigned long, 4> symbolsOf(std::uint8_t keycode) const;
+    // The keymap's four-level type (levels by Shift and AltGr), -1 when it has none.
+    int findFourLevelType() const;
     void waitUntil(std::uint64_t tick);
 
     X11Display& display_;
     X11Keymap& keymap_;
     IMessagePump& pump_;
     const IClock& clock_;
-    std::vector<Slot> slots_;  // two per keycode, level 0 then 1
+    std::vector<Slot> slots_;  // two or four per keycode, by level
+    int fourLevelType_ = -1;
     std::function<void()> onChange_;
 };
 
