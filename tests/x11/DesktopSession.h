@@ -1,61 +1,56 @@
 #pragma once
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
+#include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <thread>
 
+#include "TestProcess.h"
 #include "XvfbSession.h"
 
 namespace qln::test {
 
-// openbox on the session's display, up until the end of the test.
+// openbox on the session's display, up until the end of the test.  Constructed once it has taken over the
+// screen and manages windows; throws when it does not within kStartSeconds.
 class WindowManager {
 public:
-    explicit WindowManager(const XvfbSession& x) {
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::setenv("DISPLAY", x.display().c_str(), 1);
-            ::execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-    }
-    ~WindowManager() {
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
-    }
+    static constexpr int kStartSeconds = 30;
+
+    explicit WindowManager(const XvfbSession& x);
+    WindowManager(const WindowManager&) = delete;
+    WindowManager& operator=(const WindowManager&) = delete;
+
+    // Whether a window manager runs on the display: the root window names its check window, which exists and
+    // names itself.
+    static bool runningOn(const std::string& display);
 
 private:
-    pid_t pid_;
+    std::string waitFor(void* display, const std::string& what, const std::function<bool()>& done,
+                        const std::function<void()>& retry = {}, int retryMs = 0);
+
+    TestProcess openbox_;
+    std::chrono::steady_clock::time_point deadline_;
 };
 
+// A private X server with openbox on it; DISPLAY names it for the rest of the test.
 struct Session {
-    Session() : wm(x) {
-        ::setenv("DISPLAY", x.display().c_str(), 1);
-        // Give openbox a moment to take over the screen.
-        for (int i = 0; i < 100 && !managed(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    bool managed() { return wmReady(); }
-    bool wmReady() {
-        FILE* p = ::popen(("xprop -display " + x.display() + " -root _NET_SUPPORTING_WM_CHECK 2>/dev/null").c_str(), "r");
-        char line[256] = {};
-        const bool ok = p != nullptr && std::fgets(line, sizeof line, p) != nullptr && std::string(line).find("window id") != std::string::npos;
-        if (p != nullptr) ::pclose(p);
-        return ok;
-    }
+    Session() : wm(x) { ::setenv("DISPLAY", x.display().c_str(), 1); }
+    bool managed() const { return wmReady(); }
+    bool wmReady() const { return WindowManager::runningOn(x.display()); }
     XvfbSession x;
     WindowManager wm;
 };
 
-// Waits until the condition holds (the window manager works asynchronously), by default at most two seconds.
+// Waits until the condition holds (the window manager and the programs work asynchronously), looking every 20 ms
+// for rounds of 20 ms, and never less than ten seconds: under load a window can take seconds to appear.
 template <typename F>
 bool eventually(F f, int rounds = 100) {
-    for (int i = 0; i < rounds; ++i) {
+    const auto limit =
+        std::max<std::chrono::milliseconds>(std::chrono::milliseconds(20) * rounds, std::chrono::seconds(10));
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
         if (f()) return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "ClipboardPeers.h"
 #include "XvfbSession.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/x11/X11Desktop.h"
@@ -30,8 +31,29 @@ struct RunResult {
     std::string out;
 };
 
-// Runs a program and collects what it prints, while our event loop keeps serving the clipboard: a paste from
-// another program is answered by us.
+// Collects what a child process writes to `fd` until it ends, while our event loop keeps serving the clipboard:
+// a paste from another program is answered by us.
+RunResult collectWhilePumping(x11::X11Desktop& xd, pid_t pid, int fd, std::uint64_t timeoutMs) {
+    RunResult r;
+    bool eof = false;
+    const int watch = xd.pump().watchFd(fd, [&] {
+        char buffer[65536];
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n > 0) r.out.append(buffer, static_cast<std::size_t>(n));
+        else eof = true;
+    });
+    const std::uint64_t deadline = xd.clock().tickCount() + timeoutMs;
+    while (!eof && xd.clock().tickCount() < deadline) xd.pump().waitUntil(deadline);
+    xd.pump().unwatchFd(watch);
+    ::close(fd);
+    if (!eof) ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    r.finished = eof && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return r;
+}
+
+// Runs a program and collects what it prints, while our event loop keeps serving the clipboard.
 RunResult runWhilePumping(x11::X11Desktop& xd, const std::vector<std::string>& argv, std::uint64_t timeoutMs = 10000) {
     int fds[2];
     if (::pipe(fds) != 0) return {};
@@ -47,23 +69,7 @@ RunResult runWhilePumping(x11::X11Desktop& xd, const std::vector<std::string>& a
         ::_exit(127);
     }
     ::close(fds[1]);
-    RunResult r;
-    bool eof = false;
-    const int watch = xd.pump().watchFd(fds[0], [&] {
-        char buffer[65536];
-        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-        if (n > 0) r.out.append(buffer, static_cast<std::size_t>(n));
-        else eof = true;
-    });
-    const std::uint64_t deadline = xd.clock().tickCount() + timeoutMs;
-    while (!eof && xd.clock().tickCount() < deadline) xd.pump().waitUntil(deadline);
-    xd.pump().unwatchFd(watch);
-    ::close(fds[0]);
-    if (!eof) ::kill(pid, SIGKILL);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    r.finished = eof && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return r;
+    return collectWhilePumping(xd, pid, fds[0], timeoutMs);
 }
 
 RunResult paste(x11::X11Desktop& xd, const std::string& target) {
@@ -74,6 +80,9 @@ RunResult paste(x11::X11Desktop& xd, const std::string& target) {
 void copyWithXclip(x11::X11Desktop& xd, TempFolder& folder, const std::string& utf8) {
     const std::string file = folder.path() + "/clip.txt";
     std::ofstream(file, std::ios::binary) << utf8;
+    Display* d = xd.display().get();
+    const Atom clipboard = XInternAtom(d, "CLIPBOARD", False);
+    const Window before = XGetSelectionOwner(d, clipboard);
     const pid_t pid = ::fork();
     if (pid == 0) {
         // Its background half keeps running: it must not hold on to our output.
@@ -82,10 +91,15 @@ void copyWithXclip(x11::X11Desktop& xd, TempFolder& folder, const std::string& u
         ::execlp("xclip", "xclip", "-selection", "clipboard", "-i", file.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    // xclip's background half takes the clipboard after its first half has ended: wait for both.
+    const std::uint64_t deadline = xd.clock().tickCount() + 20000;
     int status = -1;
-    for (int i = 0; i < 500 && ::waitpid(pid, &status, WNOHANG) == 0; ++i)
+    while (::waitpid(pid, &status, WNOHANG) == 0 && xd.clock().tickCount() < deadline)
         xd.pump().waitUntil(xd.clock().tickCount() + 10);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    while (XGetSelectionOwner(d, clipboard) == before && xd.clock().tickCount() < deadline)
+        xd.pump().waitUntil(xd.clock().tickCount() + 10);
+    ASSERT_NE(XGetSelectionOwner(d, clipboard), before) << "xclip did not take the clipboard";
 }
 
 class X11ClipboardTest : public ::testing::Test {
@@ -178,51 +192,31 @@ TEST_F(X11ClipboardTest, MacroPutsTextOnTheClipboard) {
     EXPECT_EQ(paste(xd, "UTF8_STRING").out, "Hello, © 2026");
 }
 
-// A minimal clipboard manager in a child process: owns CLIPBOARD_MANAGER and, asked to SAVE_TARGETS, fetches the
-// clipboard's UTF-8 text from its owner and writes it to `out`.  Returns the child's pid; "ready" on `out` first.
-pid_t startClipboardManager(const std::string& display, int out) {
-    const pid_t pid = ::fork();
-    if (pid != 0) return pid;
-    Display* d = XOpenDisplay(display.c_str());
-    if (d == nullptr) ::_exit(2);
-    const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 1, 1, 0, 0, 0);
-    const Atom manager = XInternAtom(d, "CLIPBOARD_MANAGER", False), save = XInternAtom(d, "SAVE_TARGETS", False);
-    const Atom clipboard = XInternAtom(d, "CLIPBOARD", False), utf8 = XInternAtom(d, "UTF8_STRING", False);
-    const Atom kept = XInternAtom(d, "KEPT", False);
-    XSetSelectionOwner(d, manager, w, CurrentTime);
-    XSync(d, False);
-    if (::write(out, "ready\n", 6) != 6) ::_exit(3);
-    for (;;) {
-        XEvent e;
-        XNextEvent(d, &e);
-        if (e.type != SelectionRequest || e.xselectionrequest.target != save) continue;
-        const XSelectionRequestEvent request = e.xselectionrequest;
-        XConvertSelection(d, clipboard, utf8, kept, w, CurrentTime);
-        XIfEvent(d, &e, [](Display*, XEvent* ev, XPointer) -> Bool { return ev->type == SelectionNotify; }, nullptr);
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        std::string text = "(refused)";
-        if (e.xselection.property != None &&
-            XGetWindowProperty(d, w, kept, 0, 1 << 20, True, AnyPropertyType, &type, &format, &count, &after, &data) ==
-                Success &&
-            data != nullptr) {
-            text.assign(reinterpret_cast<const char*>(data), count);
-            XFree(data);
-        }
-        XEvent reply{};
-        reply.xselection.type = SelectionNotify;
-        reply.xselection.requestor = request.requestor;
-        reply.xselection.selection = request.selection;
-        reply.xselection.target = request.target;
-        reply.xselection.property = request.property;
-        reply.xselection.time = request.time;
-        XSendEvent(d, request.requestor, False, NoEventMask, &reply);
-        XSync(d, False);
-        if (::write(out, text.data(), text.size()) < 0) ::_exit(4);
-        ::_exit(0);
+TEST_F(X11ClipboardTest, ARequestorVanishingHalfwayThroughALargePasteHoldsNobodyUp) {
+    std::string big;
+    for (int i = 0; big.size() < 1024 * 1024; ++i) big += "piece " + std::to_string(i) + "\n";
+    xd.clipboard().setText(big);
+    const auto request = [&](std::size_t vanishAfter) {
+        int fds[2];
+        if (::pipe(fds) != 0) return RunResult{};
+        const pid_t pid = startRequestor(x.display(), fds[1], vanishAfter);
+        ::close(fds[1]);
+        return collectWhilePumping(xd, pid, fds[0], 10000);
+    };
+    const RunResult gone = request(1);
+    ASSERT_TRUE(gone.finished);
+    EXPECT_EQ(gone.out, "");
+    // The next programs to paste get all of it, and in good time: none waits for the one that left.
+    for (int i = 0; i < 2; ++i) {
+        const RunResult again = request(0);
+        EXPECT_TRUE(again.finished) << i;
+        EXPECT_EQ(again.out.size(), big.size()) << i;
+        EXPECT_TRUE(again.out == big) << i;
     }
+    const RunResult xclip = paste(xd, "STRING");
+    EXPECT_TRUE(xclip.finished);
+    EXPECT_TRUE(xclip.out == big);
+    EXPECT_TRUE(xd.clipboard().owned());
 }
 
 TEST_F(X11ClipboardTest, AClipboardManagerKeepsACopyWhenWeClose) {

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -47,13 +48,16 @@ TEST_F(X11PumpTest, PostedMessagesAreHandledInOrderAndEndAWait) {
 
 TEST_F(X11PumpTest, TimersTickOnTheirIntervalAndStop) {
     int fast = 0, slow = 0;
+    const std::uint64_t start = now(), end = start + 330;
     const TimerId a = pump.startTimer(20, [&] { ++fast; });
     const TimerId b = pump.startTimer(100, [&] { ++slow; });
-    const std::uint64_t end = now() + 330;
     while (now() < end) pump.waitUntil(end);
+    // A loaded machine may wake us well after the end: the ticks due by then may have come too, no more.
+    const auto due = [&](std::uint64_t interval) { return static_cast<int>((now() - start) / interval); };
     EXPECT_GE(fast, 10);
-    EXPECT_LE(fast, 17);
-    EXPECT_EQ(slow, 3);
+    EXPECT_LE(fast, std::max(17, due(20)));
+    EXPECT_GE(slow, 3);
+    EXPECT_LE(slow, std::max(3, due(100)));
     pump.stopTimer(a);
     pump.stopTimer(b);
     const int before = fast;

@@ -50,6 +50,24 @@ void paste(Display* d, Window w, Time time) {
     std::fflush(stdout);
 }
 
+// The symbol the key produces, as a program reading the keyboard with XKB sees it: the level its key type picks
+// for the modifiers, then Caps Lock's upper case when the type leaves Lock alone.  The server's map is asked each
+// time: a keycode may have been remapped a moment ago, and a cached one would still show its old symbols.
+KeySym symbolOf(Display* d, const XKeyEvent& key) {
+    XkbDescPtr xkb = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (xkb == nullptr) return NoSymbol;
+    unsigned int consumed = 0;
+    KeySym sym = NoSymbol;
+    XkbTranslateKeyCode(xkb, static_cast<KeyCode>(key.keycode), key.state, &consumed, &sym);
+    XkbFreeKeyboard(xkb, 0, True);
+    if ((key.state & LockMask & ~consumed) != 0) {
+        KeySym lower = NoSymbol, upper = NoSymbol;
+        XConvertCase(sym, &lower, &upper);
+        sym = upper;
+    }
+    return sym;
+}
+
 }  // namespace
 
 int main() {
@@ -81,17 +99,7 @@ int main() {
             continue;
         }
         if (e.type != KeyPress) continue;
-        // Ask the server for the key's symbols each time: a keycode may have been remapped a moment ago, and a
-        // cached keymap would still show its old symbols.
-        int perKeycode = 0;
-        KeySym* syms = XGetKeyboardMapping(d, static_cast<KeyCode>(e.xkey.keycode), 1, &perKeycode);
-        const bool shift = (e.xkey.state & ShiftMask) != 0, lock = (e.xkey.state & LockMask) != 0;
-        KeySym sym = perKeycode > 1 && shift && syms[1] != NoSymbol ? syms[1] : syms[0];
-        KeySym lower = NoSymbol, upper = NoSymbol;
-        XConvertCase(syms[0], &lower, &upper);
-        if (lower != upper && perKeycode > 0 && (syms[1] == NoSymbol || syms[1] == upper))
-            sym = (shift != lock) ? upper : lower;
-        XFree(syms);
+        const KeySym sym = symbolOf(d, e.xkey);
         if (sym == XK_Escape) break;
         if ((e.xkey.state & ControlMask) != 0) {
             if (sym == XK_v || sym == XK_V) paste(d, w, e.xkey.time);

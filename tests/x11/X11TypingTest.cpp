@@ -66,6 +66,13 @@ TEST(X11Typing, CapsLockOnStillTypesTheRightCaseAndStaysOn) {
     EXPECT_TRUE(capsLock(x, false, false));
 }
 
+TEST(X11Typing, UpperAndLowerCaseOutsideTheKeymapStayApart) {
+    // Each goes through a spare keycode of its own holding the one symbol on both levels.
+    XvfbSession x;
+    const std::string text = "\xC3\x89\xC3\xA9 \xC3\xA9\xC3\x89 \xC3\x91\xC3\xB1 \xC5\x92\xC5\x93";  // É é, Ñ ñ, Œ œ
+    EXPECT_EQ(typeInto(x, text), text);
+}
+
 TEST(X11Typing, EveryPrintableCharacterAndSomeOutsideTheKeymap) {
     XvfbSession x;
     std::string ascii;

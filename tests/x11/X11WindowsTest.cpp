@@ -1,6 +1,7 @@
 // Window control on a real X server with a window manager (Xvfb and openbox, started here).
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -12,6 +13,7 @@
 #include <thread>
 
 #include "DesktopSession.h"
+#include "PrivateProgram.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/x11/X11Desktop.h"
 #include "playback/DesktopEffects.h"
@@ -21,60 +23,57 @@
 namespace qln::test {
 namespace {
 
-// A test window; closed at the end if a macro has not closed it.  A window that does not report itself mapped
-// within three seconds is started again (a server grab while the window manager starts can hold it up).
+// A test window under a program name of its own; closed at the end if a macro has not closed it.
 class TestWindow {
 public:
-    TestWindow(const XvfbSession& x, const std::string& title) {
-        for (int attempt = 0; attempt < 3 && !ready_; ++attempt) start(x, title);
+    static constexpr int kWaitMs = 20000;
+
+    TestWindow(const XvfbSession& x, const std::string& title) : program_(QLN_X11_WINDOW, "qln-window") {
+        int fds[2];
+        if (::pipe2(fds, O_CLOEXEC) != 0) return;
+        const std::string display = x.display();
+        process_.start({program_.path(), title}, [&] {
+            ::dup2(fds[1], 1);
+            ::setenv("DISPLAY", display.c_str(), 1);
+        });
+        ::close(fds[1]);
+        fd_ = fds[0];
+        ready_ = readSome(kWaitMs).starts_with("ready");
     }
-    ~TestWindow() { stop(); }
+    ~TestWindow() {
+        process_.stop();
+        if (fd_ >= 0) ::close(fd_);
+    }
     TestWindow(const TestWindow&) = delete;
     TestWindow& operator=(const TestWindow&) = delete;
 
     bool ready() const { return ready_; }
-    // What the program said after "ready", waiting at most three seconds at a time.
+    const std::string& program() const { return program_.name(); }
+    // What the program said after "ready", until it ended (at most kWaitMs).
     std::string rest() {
         std::string s;
-        for (std::string chunk; !(chunk = readSome(3000)).empty();) s += chunk;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+        for (std::string chunk; std::chrono::steady_clock::now() < deadline;) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            if ((chunk = readSome(static_cast<int>(left.count()))).empty()) break;
+            s += chunk;
+        }
         return s;
     }
 
 private:
-    void start(const XvfbSession& x, const std::string& title) {
-        int fds[2];
-        if (::pipe(fds) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(fds[1], 1);
-            ::close(fds[0]);
-            ::setenv("DISPLAY", x.display().c_str(), 1);
-            ::execl(QLN_X11_WINDOW, QLN_X11_WINDOW, title.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(fds[1]);
-        fd_ = fds[0];
-        ready_ = readSome(3000).starts_with("ready");
-        if (!ready_) stop();
-    }
+    // What the program wrote next; empty at its end or when it said nothing within `ms`.
     std::string readSome(int ms) {
         pollfd p{fd_, POLLIN, 0};
-        if (fd_ < 0 || ::poll(&p, 1, ms) <= 0) return {};
+        if (fd_ < 0 || ::poll(&p, 1, std::max(ms, 1)) <= 0) return {};
         char buffer[64];
         const ssize_t n = ::read(fd_, buffer, sizeof buffer);
         return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
     }
-    void stop() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (fd_ >= 0) ::close(fd_);
-        pid_ = -1;
-        fd_ = -1;
-    }
 
-    pid_t pid_ = -1;
+    PrivateProgram program_;
+    TestProcess process_;
     int fd_ = -1;
     bool ready_ = false;
 };
@@ -87,6 +86,11 @@ struct Mixed {
     sim::SimDesktop sim{{}};
     Platform p;
 };
+
+std::string describe(const Rect& r) {
+    return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " at " +
+           std::to_string(r.left) + "," + std::to_string(r.top);
+}
 
 // Plays a macro on the real desktop.
 void play(x11::X11Desktop& xd, const std::string& text) {
@@ -116,11 +120,13 @@ TEST(X11Windows, ActivateByTitleAndByProgramSizeMoveMinimiseRestoreHideShowClose
     EXPECT_TRUE(eventually([&] { return xd.windows().foregroundWindow() == a; }));
     EXPECT_TRUE(eventually([&] { return xd.windows().topLevelWindows().front() == a; }));
 
+    const WindowHandle current = xd.windows().foregroundWindow();
     play(xd, "<WSIZE:0300,0200\"CURRENT\"><WPOS:0050,0060\"CURRENT\">");
     EXPECT_TRUE(eventually([&] {
         const Rect r = xd.windows().windowRect(a);
         return r.left == 50 && r.top == 60 && r.right - r.left == 300 && r.bottom - r.top == 200;
-    })) << xd.windows().windowRect(a).left << "," << xd.windows().windowRect(a).top;
+    })) << "alpha " << describe(xd.windows().windowRect(a)) << ", beta " << describe(xd.windows().windowRect(b))
+        << ", current " << (current == a ? "alpha" : current == b ? "beta" : std::to_string(current));
 
     play(xd, "<WMIN:Beta>");
     EXPECT_TRUE(eventually([&] { return xd.windows().isMinimised(b); }));
@@ -148,15 +154,21 @@ TEST(X11Windows, ActivateProgramFindsTheWindowOfARunningProgram) {
     TestWindow first(s.x, "First"), second(s.x, "Second");
     ASSERT_TRUE(first.ready() && second.ready());
     x11::X11Desktop xd;
-    WindowHandle w = 0;
-    ASSERT_TRUE(eventually([&] { return (w = xd.windows().findWindow("First")) != 0; }));
+    WindowHandle w1 = 0, w2 = 0;
+    ASSERT_TRUE(eventually([&] {
+        w1 = xd.windows().findWindow("First");
+        w2 = xd.windows().findWindow("Second");
+        return w1 != 0 && w2 != 0;
+    }));
     Mixed m(xd);
     WindowControl wc(m.p);
     WindowHandle returned = 0;
     wc.setReturnWindow(&returned);
-    ASSERT_TRUE(wc.ActivateProg("x11_test_window"));
-    EXPECT_EQ(returned, w);  // the first program started is the first in the process list
-    EXPECT_TRUE(eventually([&] { return xd.windows().foregroundWindow() == w; }));
+    for (const auto& [window, handle] : {std::pair{&second, w2}, std::pair{&first, w1}, std::pair{&second, w2}}) {
+        ASSERT_TRUE(wc.ActivateProg(window->program())) << window->program();
+        EXPECT_EQ(returned, handle) << window->program();
+        EXPECT_TRUE(eventually([&] { return xd.windows().foregroundWindow() == handle; })) << window->program();
+    }
     EXPECT_FALSE(wc.ActivateProg("no such program"));
     EXPECT_EQ(x11::LinuxProcesses::programOf(static_cast<std::uint32_t>(::getpid())), "x11_tests");
 }

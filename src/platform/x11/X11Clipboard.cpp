@@ -196,6 +196,10 @@ bool X11Clipboard::answer(unsigned long requestor, unsigned long property, unsig
     const long size = static_cast<long>(bytes.size());
     XChangeProperty(d, requestor, property, atom("INCR"), 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&size), 1);
+    // A requestor asks again on a property only once its last transfer there is over.  One still open on the same
+    // window and property was left halfway by a program that has gone, whose window id the server has given to
+    // this one: its pieces must not go here.
+    std::erase_if(transfers_, [&](const Transfer& t) { return t.requestor == requestor && t.property == property; });
     transfers_.push_back(Transfer{requestor, property, type, bytes, 0, false, clock_.tickCount()});
     return true;
 }
