@@ -1,25 +1,5 @@
 #pragma once
 
-#include <stdexcept>
-#include <string>
-
-namespace qln {
-
-// A file could not be read or written.  Carries the path and the reason; the application's general error
-// handler shows both.
-class FileError : public std::runtime_error {
-public:
-    FileError(std::string path, std::string reason)
-        : std::runtime_error(path + ": " + reason), path_(std::move(path)), reason_(std::move(reason)) {}
-    const std::string& path() const { return path_; }
-    const std::string& reason() const { return reason_; }
-
-private:
-    std::string path_;
-    std::string reason_;
-};
-
-// The text of errno for messages.
-std::string systemReason(int error);
-
-}  // namespace qln
+// The file error type belongs to the file interface below the core; the core and everything above it keep
+// including it from here.
+#include "platform/FileError.h"

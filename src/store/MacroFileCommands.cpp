@@ -1,69 +1,45 @@
 #include "store/MacroFileCommands.h"
 
-#include <sys/stat.h>
-
+#include "platform/File.h"
 #include "store/MacroFileNames.h"
 
 namespace qln {
-
-void MacroFileCommands::adoptSyncFile() {
-    if (network_.networkMode()) network_.adoptFile(settings_.currentFile);
-}
-
-void MacroFileCommands::showNewSet(bool trayIcons) {
-    view_.fillList();
-    view_.setButtons(table_.count() > 0);
-    view_.checkAndSetTime();
-    if (trayIcons) view_.putTrayIcons();
-}
 
 bool MacroFileCommands::openChosen(const std::string& chosen, bool trayIcons) {
     if (!isMacroFileName(chosen)) {
         notices_.notice("Error", "Invalid file type selected.");
         return false;
     }
-    const std::string previous = settings_.currentFile;
-    view_.removeTrayIcons();
-    settings_.currentFile = chosen;
-    adoptSyncFile();
-    file_.load(chosen);
-    table_.SetHotKeys();
-    view_.setCaption(displayName(chosen));
-    showNewSet(trayIcons);
-    vexmap_.GetSwapFile(chosen);
-    recent_.DoLastFiles(previous, chosen);
+    makeCurrent(chosen, trayIcons);
     return true;
 }
 
 bool MacroFileCommands::OpenSaveFile(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
+    if (!fileInfo(path).exists()) {
         notices_.notice("Error", "File does not exist.");
         return false;
     }
-    view_.removeTrayIcons();
-    file_.load(path);
-    table_.SetHotKeys();
-    view_.setCaption(displayName(path));
-    recent_.DoLastFiles(settings_.currentFile, path);
-    settings_.currentFile = path;
-    adoptSyncFile();
-    showNewSet(true);
-    vexmap_.GetSwapFile(path);
+    makeCurrent(path, true);
     return true;
 }
 
-void MacroFileCommands::swapMacroFile(const std::string& path) {
+void MacroFileCommands::swapMacroFile(const std::string& path) { makeCurrent(path, true); }
+
+void MacroFileCommands::makeCurrent(const std::string& path, bool trayIcons) {
     const std::string previous = settings_.currentFile;
-    settings_.currentFile = path;
-    adoptSyncFile();
     view_.removeTrayIcons();
+    settings_.currentFile = path;
+    // The counter is taken before the load: a change in between then costs a reload instead of going unseen.
+    if (network_.networkMode()) network_.adoptFile(path);
     file_.load(path);
     table_.SetHotKeys();
     view_.setCaption(displayName(path));
-    showNewSet(true);
-    recent_.DoLastFiles(previous, path);
+    view_.fillList();
+    view_.setButtons(table_.count() > 0);
+    view_.checkAndSetTime();
+    if (trayIcons) view_.putTrayIcons();
     vexmap_.GetSwapFile(path);
+    recent_.DoLastFiles(previous, path);
 }
 
 void MacroFileCommands::reloadWithRefresh() {

@@ -36,9 +36,9 @@ public:
 
 private:
     bool openChosen(const std::string& chosen, bool trayIcons);
-    void adoptSyncFile();
-    // The list, buttons, timed macros and (optionally) tray icons of the set just loaded.
-    void showNewSet(bool trayIcons);
+    // What every way of changing the current file does once the new path is settled: the old set's tray icons go,
+    // the file is loaded, and the new set is shown with its remapping and the recent files list.
+    void makeCurrent(const std::string& path, bool trayIcons);
 
     Settings& settings_;
     MacroTable& table_;

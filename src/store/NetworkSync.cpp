@@ -1,14 +1,11 @@
 #include "store/NetworkSync.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string>
 
 #include "core/DateTime.h"
 #include "core/FileError.h"
+#include "platform/File.h"
+#include "platform/ThisProcess.h"
 #include "store/MacroFileNames.h"
 
 namespace qln {
@@ -32,8 +29,7 @@ void NetworkSync::adoptFile(const std::string& macroFile) {
 }
 
 void NetworkSync::readSyncFile() {
-    struct stat st {};
-    if (::stat(syncPath_.c_str(), &st) != 0 && errno == ENOENT) {
+    if (fileInfo(syncPath_).kind == FileKind::Missing) {
         record_.counter = 1;
         record_.lockState = sync::Free;
         writeSyncFile();
@@ -46,29 +42,41 @@ void NetworkSync::readSyncFile() {
 void NetworkSync::writeSyncFile() { writeSyncRecord(syncPath_, record_); }
 
 std::optional<std::int64_t> NetworkSync::lockFileStamp() const {
-    struct stat st {};
-    if (::stat(lockPath().c_str(), &st) != 0) return std::nullopt;
-    return static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec + st.st_size;
+    const FileInfo info = fileInfo(lockPath());
+    if (!info.exists()) return std::nullopt;
+    return info.modifiedNs + static_cast<std::int64_t>(info.size);
 }
 
 bool NetworkSync::createLockFile() {
-    const int fd = ::open(lockPath().c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        if (errno == EEXIST) return false;
-        throw FileError(lockPath(), systemReason(errno));
+    File lock = File::open(lockPath(), FileAccess::Write, FileCreate::Exclusive);
+    if (lock.problem() == FileProblem::Exists) return false;
+    if (!lock) throw lock.failure();
+    try {
+        // Our process number, for people looking at the folder; the lock holds without it.
+        lock.writeAt(0, std::to_string(thisProcessId()) + "\n");
+    } catch (const FileError&) {
     }
-    const std::string owner = std::to_string(::getpid()) + "\n";
-    [[maybe_unused]] const ssize_t n = ::write(fd, owner.data(), owner.size());
-    ::close(fd);
     return true;
 }
 
 void NetworkSync::writeLockStamp() {
     // Renews the lock file's time, so a program that sees only the lock file also sees the heartbeat.
-    ::utimensat(AT_FDCWD, lockPath().c_str(), nullptr, 0);
+    touchFile(lockPath());
 }
 
-void NetworkSync::removeLockFile() { ::unlink(lockPath().c_str()); }
+void NetworkSync::removeLockFile() { removeFile(lockPath()); }
+
+bool NetworkSync::refuseInUse() {
+    notices_.notice("Error", FileInUseMessage);
+    return true;
+}
+
+bool NetworkSync::reloadChangedSet() {
+    notices_.notice("Notice", FileChangedMessage);
+    known_ = record_.counter;
+    reload_.reloadWithRefresh();
+    return true;
+}
 
 bool NetworkSync::FileInUse() {
     if (!networkMode_) return false;
@@ -80,39 +88,22 @@ bool NetworkSync::FileInUse() {
         if (!seen_ || *seen_ != now) {
             seen_ = now;
             seenSince_ = clock_.tickCount();
-            notices_.notice("Error", FileInUseMessage);
-            return true;
+            return refuseInUse();
         }
-        if (clock_.tickCount() - seenSince_ < kTakeOverMs) {
-            notices_.notice("Error", FileInUseMessage);
-            return true;
-        }
+        if (clock_.tickCount() - seenSince_ < kTakeOverMs) return refuseInUse();
         // The holder has not renewed its heartbeat for a minute: it is gone.  Break its lock.
         removeLockFile();
         takingOver = true;
     } else if (record_.counter != known_) {
-        notices_.notice("Notice", FileChangedMessage);
-        known_ = record_.counter;
-        reload_.reloadWithRefresh();
-        return true;
+        return reloadChangedSet();
     }
-    if (!createLockFile()) {
-        // Another program took it in the same moment.
-        notices_.notice("Error", FileInUseMessage);
-        return true;
-    }
+    // Another program may take it in the same moment.
+    if (!createLockFile()) return refuseInUse();
     // Between our read and the lock file another program may have finished a change: look again.
     readSyncFile();
     if (!takingOver && (record_.lockState == sync::Held || record_.counter != known_)) {
         removeLockFile();
-        if (record_.lockState == sync::Held) {
-            notices_.notice("Error", FileInUseMessage);
-            return true;
-        }
-        notices_.notice("Notice", FileChangedMessage);
-        known_ = record_.counter;
-        reload_.reloadWithRefresh();
-        return true;
+        return record_.lockState == sync::Held ? refuseInUse() : reloadChangedSet();
     }
     seen_.reset();
     holding_ = true;

@@ -64,6 +64,10 @@ private:
     bool createLockFile();
     void removeLockFile();
     void writeLockStamp();
+    // Tell the user the file is in use; true, the answer of FileInUse.
+    bool refuseInUse();
+    // Another program changed the file: tell the user, take its counter as ours and reload; true, as FileInUse.
+    bool reloadChangedSet();
 
     const IClock& clock_;
     ITimers& timers_;

@@ -1,8 +1,6 @@
 // The settings file: defaults, reading rules, bounds, order on write, and the user's own lines kept.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <functional>
 
@@ -130,7 +128,7 @@ TEST(Settings, RewriteKeepsTheUsersOwnLines) {
 }
 
 TEST(Settings, AFailedWriteLeavesTheOldFile) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    if (test::runningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
     Folders f;
     f.tmp.write("config/QUILN.INI", "[Misc]\nUse Tray=Yes\n");
     std::filesystem::permissions(f.tmp.file("config"), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);

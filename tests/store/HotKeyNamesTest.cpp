@@ -1,7 +1,12 @@
 // The hot key name table and DecipherKey.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <optional>
 #include <set>
+#include <tuple>
 
 #include "store/HotKeyNames.h"
 #include "store/MacroRecord.h"
@@ -10,80 +15,138 @@
 namespace qln {
 namespace {
 
-struct NameCase {
-    int code;
-    const char* name;
-};
-
-TEST(HotKeyNames, TheseCodesHaveTheseNames) {
-    const NameCase cases[] = {
-        {0, "Ctrl+A"},          {25, "Ctrl+Z"},           {26, "Ctrl+0"},           {47, "Ctrl+F12"},
-        {48, "Alt+A"},          {96, "Ctrl+Shift+A"},     {144, "Ctrl+Alt+A"},      {192, "Alt+Shift+A"},
-        {240, "Ctrl+Alt+Shift+A"}, {262, "Ctrl+Alt+Shift+W"}, {265, "Ctrl+Alt+Shift+Z"}, {287, "Ctrl+Alt+Shift+F12"},
-        {288, "F1"},            {299, "F12"},             {300, "Shift+F1"},        {311, "Shift+F12"},
-        {312, "Ctrl+Enter"},    {313, "Alt+Enter"},       {314, "Shift+Enter"},     {315, "Ctrl+Shift+Enter"},
-        {316, "Alt+Shift+Enter"}, {317, "Ctrl+Alt+Enter"}, {318, "Ctrl+Alt+Shift+Enter"}, {319, "Ctrl+Tab"},
-        {320, "Shift+Tab"},     {323, "Ctrl+Alt+Shift+Tab"}, {324, "Ctrl+Backspace"}, {331, "Ctrl+Space"},
-        {338, "Ctrl+Insert"},   {345, "Ctrl+Delete"},     {349, "Alt+Shift+Delete"}, {350, "Ctrl+Home"},
-        {357, "Ctrl+End"},      {364, "Ctrl+."},          {365, "Alt+."},           {366, "Ctrl+Shift+."},
-        {369, "Ctrl+Alt+Shift+."}, {370, "Ctrl+,"},       {429, "Ctrl+Alt+Shift+`"}, {430, "KeyPad /"},
-        {431, "Ctrl+Keypad /"}, {433, "Shift+KeyPad /"},  {437, "Ctrl+Alt+Shift+Keypad /"}, {438, "KeyPad *"},
-        {461, "Ctrl+Alt+Shift+Keypad +"}, {462, "Insert"}, {467, "Page Down"},      {471, "Down Arrow"},
-        {472, "Ctrl+Page Up"},  {478, "Ctrl+Alt+Shift+Page Up"}, {492, "Ctrl+Alt+Shift+Left Arro"},
-        {499, "Ctrl+Alt+Shift+Right Arr"}, {513, "Ctrl+Alt+Shift+Down Arro"}, {514, "KeyPad 0"},
-        {515, "Ctrl+Keypad 0"}, {553, "Ctrl+Alt+Keypad 9"}, {554, "Win+A"},         {602, "Win+Ctrl+A"},
-        {650, "Win+Alt+A"},     {697, "Win+Alt+F12"},     {698, "ESC"},             {699, "LMouse"},
-        {700, "Shift+LMouse"},  {705, "Shift+Alt+LMouse"}, {706, "RMouse"},         {713, "MMouse"},
-        {719, "Shift+Alt+MMouse"},
-    };
-    for (const NameCase& c : cases) EXPECT_EQ(hotKeyName(c.code), c.name) << c.code;
+bool sameLetters(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
-TEST(HotKeyNames, SevenHundredTwentyDistinctShortNames) {
+// The virtual key of a key as the names spell it; a name cut at 24 characters may end in part of one.
+std::optional<std::uint16_t> virtualKeyNamed(std::string_view key, bool cut) {
+    if (key.size() == 1 && std::isalnum(static_cast<unsigned char>(key[0]))) return static_cast<std::uint16_t>(key[0]);
+    static const std::map<std::string, std::uint16_t> named = [] {
+        std::map<std::string, std::uint16_t> m = {
+            {"Enter", 13},      {"Tab", 9},          {"Backspace", 8},  {"Space", 32},      {"Insert", 45},
+            {"Delete", 46},     {"Home", 36},        {"End", 35},       {"Page Up", 33},    {"Page Down", 34},
+            {"Left Arrow", 37}, {"Right Arrow", 39}, {"Up Arrow", 38},  {"Down Arrow", 40}, {"ESC", 27},
+            {".", 190},         {",", 188},          {"/", 191},        {";", 186},         {"'", 222},
+            {"\\", 220},        {"[", 219},          {"]", 221},        {"-", 189},         {"=", 187},
+            {"`", 192},         {"Keypad /", 111},   {"Keypad *", 106}, {"Keypad -", 109},  {"Keypad +", 107}};
+        for (int f = 1; f <= 12; ++f) m["F" + std::to_string(f)] = static_cast<std::uint16_t>(111 + f);
+        for (int d = 0; d <= 9; ++d) m["Keypad " + std::to_string(d)] = static_cast<std::uint16_t>(96 + d);
+        return m;
+    }();
+    std::optional<std::uint16_t> found;
+    for (const auto& [name, vk] : named) {
+        const bool matches =
+            sameLetters(name, key) || (cut && sameLetters(std::string_view(name).substr(0, key.size()), key));
+        if (!matches) continue;
+        if (found) return std::nullopt;  // a cut name must still say which key it is
+        found = vk;
+    }
+    return found;
+}
+
+// The keys a name spells: its modifier words in any order, then one key or mouse button.
+std::optional<DecipheredKey> keysNamedBy(std::string_view name) {
+    const bool cut = name.size() == 24;
+    DecipheredKey k;
+    const std::pair<std::string_view, bool DecipheredKey::*> words[] = {{"Ctrl+", &DecipheredKey::ctrl},
+                                                                        {"Alt+", &DecipheredKey::alt},
+                                                                        {"Shift+", &DecipheredKey::shift},
+                                                                        {"Win+", &DecipheredKey::win}};
+    for (bool more = true; more;) {
+        more = false;
+        for (const auto& [word, flag] : words) {
+            if (!name.starts_with(word) || k.*flag) continue;
+            k.*flag = true;
+            name.remove_prefix(word.size());
+            more = true;
+        }
+    }
+    const std::string_view buttons[] = {"LMouse", "RMouse", "MMouse"};
+    for (std::size_t b = 0; b < 3; ++b)
+        if (name == buttons[b]) k.mouseButton = static_cast<std::uint16_t>(b + 1);
+    if (k.mouseButton != 0) return k;
+    const auto vk = virtualKeyNamed(name, cut);
+    if (!vk) return std::nullopt;
+    k.vk = *vk;
+    return k;
+}
+
+TEST(HotKeyNames, EveryCodeHasItsOwnShortNameInItsSlot) {
     std::set<std::string> names;
+    const auto slots = hotKeyNameSlots();
+    ASSERT_EQ(slots.size(), 720u * 25);
     for (int code = 0; code < HotKeyCount; ++code) {
         const std::string& n = hotKeyName(code);
         EXPECT_FALSE(n.empty()) << code;
         EXPECT_LE(n.size(), 24u) << code;
-        names.insert(n);
+        EXPECT_TRUE(names.insert(n).second) << code << " repeats " << n;
+        const auto* slot = &slots[static_cast<std::size_t>(code) * 25];
+        EXPECT_EQ(slot[0], n.size()) << code;
+        EXPECT_EQ(std::string(slot + 1, slot + 1 + n.size()), n) << code;
+        EXPECT_TRUE(std::all_of(slot + 1 + n.size(), slot + 25, [](std::uint8_t b) { return b == 0; })) << code;
     }
-    EXPECT_EQ(names.size(), 720u);
-    EXPECT_EQ(hotKeyName(-1), "");
-    EXPECT_EQ(hotKeyName(720), "");
-    const auto slots = hotKeyNameSlots();
-    ASSERT_EQ(slots.size(), 720u * 25);
-    EXPECT_EQ(slots[0], 6);
-    EXPECT_EQ(slots[1], 'C');
-    EXPECT_EQ(slots[492 * 25], 24);
+    for (const int outside : {-1, 720, 10000, 20000}) EXPECT_EQ(hotKeyName(outside), "") << outside;
 }
 
-struct KeyCase {
-    int code;
-    DecipheredKey key;
-};
+TEST(HotKeyNames, EachNameSpellsTheKeysDecipherKeyGivesAndLeadsBackToItsCode) {
+    std::map<std::tuple<int, int, bool, bool, bool, bool>, int> codeOfKeys;
+    for (int code = 0; code < HotKeyCount; ++code) {
+        const DecipheredKey k = DecipherKey(code);
+        EXPECT_TRUE(codeOfKeys.emplace(std::tuple{k.vk, k.mouseButton, k.ctrl, k.alt, k.shift, k.win}, code).second)
+            << code << " has the keys of another code";
+    }
+    for (int code = 0; code < HotKeyCount; ++code) {
+        const auto named = keysNamedBy(hotKeyName(code));
+        ASSERT_TRUE(named) << code << " " << hotKeyName(code);
+        EXPECT_EQ(DecipherKey(code), *named) << code << " " << hotKeyName(code);
+        const auto back =
+            codeOfKeys.find({named->vk, named->mouseButton, named->ctrl, named->alt, named->shift, named->win});
+        ASSERT_NE(back, codeOfKeys.end()) << hotKeyName(code);
+        EXPECT_EQ(back->second, code) << hotKeyName(code);
+    }
+    for (const int outside : {-3, 720, 10000, 20000, 65535})
+        EXPECT_EQ(DecipherKey(outside), DecipheredKey{}) << outside;
+}
 
-TEST(DecipherKey, KeysAndModifiersOfACode) {
-    const KeyCase cases[] = {
-        {472, {33, 0, true, false, false, false}},
-        {0, {65, 0, true, false, false, false}},
-        {287, {123, 0, true, true, true, false}},
-        {299, {123, 0, false, false, false, false}},
-        {318, {13, 0, true, true, true, false}},
-        {364, {190, 0, true, false, false, false}},
-        {433, {111, 0, false, false, true, false}},
-        {514, {96, 0, false, false, false, false}},
-        {601, {123, 0, false, false, false, true}},
-        {650, {65, 0, false, true, false, true}},
-        {698, {27, 0, false, false, false, false}},
-        {699, {0, 1, false, false, false, false}},
-        {705, {0, 1, false, true, true, false}},
-        {710, {0, 2, true, false, true, false}},
-        {719, {0, 3, false, true, true, false}},
-        {720, {}},
-        {65535, {}},
-        {-3, {}},
+// The first and last code of groups, and the places where the order of modifiers or keys shows.
+TEST(HotKeyNames, NamesAtTheEdgesOfTheGroups) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "Ctrl+A"},
+        {36, "Ctrl+F1"},
+        {48, "Alt+A"},
+        {96, "Ctrl+Shift+A"},
+        {144, "Ctrl+Alt+A"},
+        {192, "Alt+Shift+A"},
+        {287, "Ctrl+Alt+Shift+F12"},
+        {288, "F1"},
+        {311, "Shift+F12"},
+        {314, "Shift+Enter"},
+        {316, "Alt+Shift+Enter"},
+        {320, "Shift+Tab"},
+        {349, "Alt+Shift+Delete"},
+        {366, "Ctrl+Shift+."},
+        {429, "Ctrl+Alt+Shift+`"},
+        {430, "KeyPad /"},
+        {433, "Shift+KeyPad /"},
+        {461, "Ctrl+Alt+Shift+Keypad +"},
+        {462, "Insert"},
+        {471, "Down Arrow"},
+        {472, "Ctrl+Page Up"},
+        {492, "Ctrl+Alt+Shift+Left Arro"},
+        {499, "Ctrl+Alt+Shift+Right Arr"},
+        {513, "Ctrl+Alt+Shift+Down Arro"},
+        {553, "Ctrl+Alt+Keypad 9"},
+        {602, "Win+Ctrl+A"},
+        {697, "Win+Alt+F12"},
+        {698, "ESC"},
+        {706, "RMouse"},
+        {719, "Shift+Alt+MMouse"},
     };
-    for (const KeyCase& c : cases) EXPECT_EQ(DecipherKey(c.code), c.key) << c.code;
+    for (const auto& [code, name] : cases) EXPECT_EQ(hotKeyName(code), name) << code;
+    EXPECT_EQ(DecipherKey(472), (DecipheredKey{33, 0, true, false, false, false}));
 }
 
 TEST(MacroText, ActivationAndScopeAsTheListShowsThem) {

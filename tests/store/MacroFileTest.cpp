@@ -1,6 +1,5 @@
 // The macro file on disk: bytes after load, store, remove and set active flag, and damaged or foreign files.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -155,6 +154,9 @@ TEST(MacroFile, FolderWhereTheFileShouldBe) {
     f.file.store(1, user("x"));
     EXPECT_EQ(f.notices.seen, std::vector<std::string>{"Error: Saving of keystrokes failed."});
     EXPECT_FALSE(f.file.read(1));
+    EXPECT_FALSE(f.file.remove(1));
+    EXPECT_FALSE(f.file.setActiveFlag(1, 0));
+    EXPECT_EQ(f.file.recordsInFile(), 0u);
     EXPECT_TRUE(std::filesystem::is_directory(f.path));
 }
 
@@ -166,7 +168,7 @@ TEST(MacroFile, MissingFolderCannotBeCreated) {
 }
 
 TEST(MacroFile, UnreadableFileIsNeitherReplacedNorTruncated) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root reads every file";
+    if (test::runningAsRoot()) GTEST_SKIP() << "root reads every file";
     Fixture f;
     f.tmp.write("SET.QLN", bytesOf({user("a")}));
     std::filesystem::permissions(f.path, std::filesystem::perms::none);

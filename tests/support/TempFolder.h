@@ -1,23 +1,30 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
+#include <stdexcept>
 #include <string>
-
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <vector>
 
 namespace qln::test {
+
+// true when permission bits do not stop this process (root's case): tests of refused access skip then.
+inline bool runningAsRoot();
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end of the test.
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quillon-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
+        namespace fs = std::filesystem;
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+            const fs::path candidate = fs::temp_directory_path() / ("quillon-test-" + std::to_string(random()));
+            if (fs::create_directory(candidate)) path_ = candidate.string();
+        }
+        if (path_.empty()) throw std::runtime_error("no fresh temporary folder");
+        fs::permissions(path_, fs::perms::owner_all);
     }
     ~TempFolder() {
         for (const auto& f : immutable_) std::system(("chattr -i '" + f + "' 2>/dev/null").c_str());
@@ -42,7 +49,7 @@ public:
     // others).  false when the file system cannot do it.
     bool makeReadOnly(const std::string& name) {
         const std::string f = file(name);
-        if (::geteuid() != 0) {
+        if (!runningAsRoot()) {
             std::filesystem::permissions(f, std::filesystem::perms::owner_read);
             return true;
         }
@@ -55,5 +62,20 @@ private:
     std::string path_;
     std::vector<std::string> immutable_;
 };
+
+// Asked of the file system once: can we read a file nobody may read, or write one nobody may write?
+inline bool runningAsRoot() {
+    static const bool privileged = [] {
+        namespace fs = std::filesystem;
+        TempFolder probe;
+        probe.write("closed", "x");
+        fs::permissions(probe.file("closed"), fs::perms::none);
+        probe.write("read-only", "x");
+        fs::permissions(probe.file("read-only"), fs::perms::owner_read);
+        return std::ifstream(probe.file("closed")).is_open() ||
+               std::ofstream(probe.file("read-only"), std::ios::app).is_open();
+    }();
+    return privileged;
+}
 
 }  // namespace qln::test
