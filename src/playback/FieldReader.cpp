@@ -9,7 +9,6 @@ namespace qln {
 
 namespace {
 
-constexpr std::size_t kMaxFreeText = 255;
 constexpr long kExponentCap = 100000;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
@@ -118,8 +117,8 @@ FreeText readFreeText(std::string_view text, std::size_t start) {
     if (start > text.size()) start = text.size();
     const std::size_t close = text.find('>', start);
     const std::size_t stop = close == std::string_view::npos ? text.size() : close;
-    const std::size_t length = stop - start < kMaxFreeText ? stop - start : kMaxFreeText;
-    return {text.substr(start, length), close == std::string_view::npos ? text.size() : close + 1};
+    const std::string_view whole = text.substr(start, stop - start);
+    return {whole.substr(0, kMaxFreeText), close == std::string_view::npos ? text.size() : close + 1, whole};
 }
 
 }  // namespace qln

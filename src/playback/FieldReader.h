@@ -5,6 +5,9 @@
 
 namespace qln {
 
+// A free-text field keeps at most this many characters; the reading position still moves past the rest.
+inline constexpr std::size_t kMaxFreeText = 255;
+
 // Readers for the parameter fields of macro tags.  They run inside the playback loop, so they never allocate
 // and never consult the locale.
 
@@ -31,6 +34,7 @@ RealField readRealField(std::string_view field);
 struct FreeText {
     std::string_view value;  // cut to its first 255 characters
     std::size_t end;         // index just past the closing '>' (or text.size() when there is none)
+    std::string_view whole;  // the field uncut
 };
 FreeText readFreeText(std::string_view text, std::size_t start);
 

@@ -77,20 +77,21 @@ Player::Flow Player::doTag(const Tag& tag, std::string_view text, std::size_t& p
         case TagKind::Pause:
             return doPause(std::nullopt);
         case TagKind::PauseAt:
-            return doPause(PauseAt{readIntField(tag.a).value, readIntField(tag.b).value, tag.c});
+            return doPause(PauseAt{readIntField(tag.top()).value, readIntField(tag.left()).value, tag.message()});
         case TagKind::Delay:
-            PauseFor(readRealField(tag.a).value);
+            PauseFor(readRealField(tag.seconds()).value);
             break;
         case TagKind::Speed:
-            if (const RealField f = readRealField(tag.a); f.clean) state_.speedFactor = f.value;
+            if (const RealField f = readRealField(tag.factor()); f.clean) state_.speedFactor = f.value;
             break;
         case TagKind::Msd:
-            waitMilliseconds(readIntField(tag.a).value);
+            waitMilliseconds(readIntField(tag.milliseconds()).value);
             break;
         case TagKind::SpKey:
         case TagKind::SpMse: {
             // Kept as a 16-bit value, as the settings always were.
-            const auto delay = static_cast<std::int16_t>(static_cast<std::uint16_t>(readIntField(tag.a).value));
+            const long ms = readIntField(tag.milliseconds()).value;
+            const auto delay = static_cast<std::int16_t>(static_cast<std::uint16_t>(ms));
             const bool key = tag.kind() == TagKind::SpKey;
             (key ? state_.keyDelay : state_.mouseDelay) = delay;
             (key ? state_.keyDelayOn : state_.mouseDelayOn) = delay != 0;
@@ -99,7 +100,7 @@ Player::Flow Player::doTag(const Tag& tag, std::string_view text, std::size_t& p
         case TagKind::AltCode3:
         case TagKind::AltCode4:
             if (state_.keyDelayOn) waitMilliseconds(state_.keyDelay);
-            typeAltCode(tag.a);
+            typeAltCode(tag.digits());
             break;
         case TagKind::Counter:
             if (state_.inRepeat || state_.counterValid) run(zeroPadded(state_.passCounter, value), false);
@@ -112,15 +113,15 @@ Player::Flow Player::doTag(const Tag& tag, std::string_view text, std::size_t& p
         }
         case TagKind::WheelForward:
         case TagKind::WheelBackward: {
-            const long notches = readIntField(tag.a).value;
+            const long notches = readIntField(tag.notches()).value;
             mouseDelay();
             sendMouse(mouse::Wheel, 0, 0, (tag.kind() == TagKind::WheelForward ? 120LL : -120LL) * notches);
             break;
         }
         case TagKind::MoveScreen:
         case TagKind::MoveWindow: {
-            double x = readRealField(tag.a).value;
-            double y = readRealField(tag.b).value;
+            double x = readRealField(tag.x()).value;
+            double y = readRealField(tag.y()).value;
             if (tag.kind() == TagKind::MoveWindow) {
                 const Rect r = platform_.windows.windowRect(platform_.windows.foregroundWindow());
                 x += r.left;
@@ -131,22 +132,22 @@ Player::Flow Player::doTag(const Tag& tag, std::string_view text, std::size_t& p
             break;
         }
         case TagKind::Date:
-            typeText(renderDate(value, tag.pad, tag.dayOffset, platform_.clock.localNow()), call);
+            typeText(renderDate(value, tag.padded(), tag.dayOffset(), platform_.clock.localNow()), call);
             break;
         case TagKind::Time:
-            typeText(renderTime(value, tag.pad, platform_.clock.localNow()), call);
+            typeText(renderTime(value, tag.padded(), platform_.clock.localNow()), call);
             break;
         case TagKind::WindowCommand:
-            effects_.windowCommand(static_cast<WindowCommand>(value), tag.a);
+            effects_.windowCommand(static_cast<WindowCommand>(value), tag.title());
             break;
         case TagKind::WindowSize:
-            effects_.sizeWindow(tag.c, readIntField(tag.a).value, readIntField(tag.b).value);
+            effects_.sizeWindow(tag.title(), readIntField(tag.width()).value, readIntField(tag.height()).value);
             break;
         case TagKind::WindowPos:
-            effects_.moveWindow(tag.c, readIntField(tag.a).value, readIntField(tag.b).value);
+            effects_.moveWindow(tag.title(), readIntField(tag.x()).value, readIntField(tag.y()).value);
             break;
         case TagKind::Activate:
-            if (!tag.a.empty() && !effects_.ActivateIt(tag.a)) pos = text.size();
+            if (!tag.title().empty() && !effects_.ActivateIt(tag.title())) pos = text.size();
             break;
         case TagKind::ClipCopy:
         case TagKind::ClipPaste: {
@@ -169,50 +170,50 @@ Player::Flow Player::doTag(const Tag& tag, std::string_view text, std::size_t& p
             break;
         }
         case TagKind::ClipFile:
-            if (const auto contents = effects_.readTextFile(tag.a)) {
+            if (const auto contents = effects_.readTextFile(tag.file())) {
                 putOnClipboard(std::string_view(*contents).substr(0, contents->find('\0')));
             }
             break;
         case TagKind::TFile:
-            if (const auto contents = effects_.readTextFile(tag.a)) {
+            if (const auto contents = effects_.readTextFile(tag.file())) {
                 platform_.input.prepareText(*contents);
                 run(*contents, false);
             }
             break;
         case TagKind::ChDir:
-            effects_.changeFolder(tag.a);
+            effects_.changeFolder(tag.folder());
             break;
         case TagKind::DelFile:
-            effects_.deleteFile(tag.a);
+            effects_.deleteFile(tag.file());
             break;
         case TagKind::CopyFile:
-            if (tag.separatorFound) effects_.copyFile(tag.a, tag.b);
+            if (tag.hasTarget()) effects_.copyFile(tag.source(), tag.target());
             break;
         case TagKind::RenFile:
-            if (tag.separatorFound) effects_.renameFile(tag.a, tag.b);
+            if (tag.hasTarget()) effects_.renameFile(tag.source(), tag.target());
             break;
         case TagKind::Swap:
-            effects_.swapMacroFile(tag.a);
+            effects_.swapMacroFile(tag.file());
             break;
         case TagKind::Launch:
-            effects_.launch(tag.a, tag.b);
+            effects_.launch(tag.program(), tag.arguments());
             break;
         case TagKind::LaunchYes:
         case TagKind::LaunchNo:
-            if (!effects_.launchAndWait(tag.kind() == TagKind::LaunchYes, readIntField(tag.d).value, tag.c, tag.a,
-                                        tag.b))
+            if (!effects_.launchAndWait(tag.kind() == TagKind::LaunchYes, readIntField(tag.seconds()).value,
+                                        tag.title(), tag.program(), tag.arguments()))
                 pos = text.size();
             break;
         case TagKind::Http:
         case TagKind::Ftp:
-            effects_.openAddress(tag.a);
+            effects_.openAddress(tag.address());
             break;
         case TagKind::Beep:
             effects_.beep();
             break;
         case TagKind::Wav1:
         case TagKind::Wav2:
-            effects_.playWave(tag.a, tag.kind() == TagKind::Wav1);
+            effects_.playWave(tag.file(), tag.kind() == TagKind::Wav1);
             break;
         case TagKind::Repeat:
         case TagKind::PromptRep:
@@ -229,7 +230,7 @@ Player::Flow Player::doRepeat(const Tag& tag, std::string_view text) {
     if (tag.kind() == TagKind::PromptRep)
         count = effects_.DoRepPrompt().value_or(0);
     else
-        count = static_cast<std::uint16_t>(readIntField(tag.a).value);
+        count = static_cast<std::uint16_t>(readIntField(tag.count()).value);
     // Inside a pass the tag is skipped and its body plays as text of the pass.
     if (state_.inRepeat) return Flow::Next;
     const std::size_t close = text.find("<ENDREP>", tag.end);

@@ -1,8 +1,10 @@
 // Keyword lookup must find exactly what comparing the keywords one by one, in order, would find.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
-#include <set>
+#include <string>
+#include <vector>
 
 #include "playback/Keywords.h"
 
@@ -21,11 +23,44 @@ std::string_view lookup(std::string_view text, std::size_t pos) {
     return k ? k->text : std::string_view();
 }
 
-TEST(Keywords, CatalogueHoldsEveryKeywordOnce) {
-    // 141 fixed keywords, 51 date formats, 26 time formats (their {N} and {Y} forms share one keyword).
-    EXPECT_EQ(keywordsInOrder().size(), 141u + 51u + 26u);
-    std::set<std::string_view> seen;
-    for (const Keyword& k : keywordsInOrder()) EXPECT_TRUE(seen.insert(k.text).second) << k.text;
+TEST(Keywords, EachIsRecognisedAtItsFullLengthOnly) {
+    for (const Keyword& k : keywordsInOrder()) {
+        const std::string kw(k.text);
+        EXPECT_EQ(lookup(kw, 0), k.text);
+        EXPECT_EQ(lookup("ab" + kw + "x>", 2), k.text);
+        const Keyword* found = matchKeyword(kw, 0);
+        ASSERT_NE(found, nullptr) << kw;
+        EXPECT_EQ(found->kind, k.kind) << kw;
+        EXPECT_EQ(found->value, k.value) << kw;
+        EXPECT_EQ(matchKeyword(kw.substr(0, kw.size() - 1), 0), nullptr) << kw;
+        EXPECT_EQ(matchKeyword(kw.substr(0, kw.size() - 1) + "?", 0), nullptr) << kw;
+    }
+}
+
+TEST(Keywords, OrderOfComparisonAtBothEnds) {
+    const auto all = keywordsInOrder();
+    ASSERT_GT(all.size(), 20u);
+    const auto texts = [&](std::size_t from, std::size_t n) {
+        std::vector<std::string_view> out;
+        for (std::size_t i = from; i < from + n; ++i) out.push_back(all[i].text);
+        return out;
+    };
+    using V = std::vector<std::string_view>;
+    EXPECT_EQ(texts(0, 6), (V{"<TAB>", "<ENTER>", "<RIGHTWIN>", "<LEFTWIN>", "<APP>", "<BACKSPACE>"}));
+    EXPECT_EQ(texts(all.size() - 3, 3), (V{"<hh:mma{", "<hh.mma{", "<hh,mma{"}));
+    // The fixed keywords end with the window commands; the 51 dates and then the 26 times follow.
+    const auto isDate = [](const Keyword& k) { return k.kind == TagKind::Date; };
+    const auto firstDate = std::find_if(all.begin(), all.end(), isDate);
+    ASSERT_NE(firstDate, all.end());
+    const auto d = static_cast<std::size_t>(firstDate - all.begin());
+    ASSERT_GE(d, 4u);
+    EXPECT_EQ(texts(d - 4, 5), (V{"<WMAX:", "<WMIN:", "<WCLS:", "<WRES:", "<MM/DD/YY{"}));
+    ASSERT_EQ(all.size(), d + 51 + 26);
+    EXPECT_EQ(texts(d + 50, 2), (V{"<Day of Week 4{", "<hh:mm{"}));
+    for (std::size_t i = 0; i < 77; ++i) {
+        EXPECT_EQ(all[d + i].kind, i < 51 ? TagKind::Date : TagKind::Time) << all[d + i].text;
+        EXPECT_EQ(std::size_t{all[d + i].value}, i < 51 ? i + 1 : i - 50) << all[d + i].text;
+    }
 }
 
 TEST(Keywords, NoKeywordIsAPrefixOfAnother) {
