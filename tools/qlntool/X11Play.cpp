@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 
 #include "platform/x11/X11Desktop.h"
 #include "playback/DesktopEffects.h"
@@ -13,6 +14,7 @@ namespace qln::tool {
 int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop) {
     try {
         x11::X11Desktop x;
+        x.windows().setWarningHandler([](const std::string& m) { std::fprintf(stderr, "qlntool: %s\n", m.c_str()); });
         const Platform sim = desktop.platform();
         Platform platform{x.input(), x.keymap(),    x.input(), x.clock(),     x.pump(),
                           sim.hook,  sim.prompts,   sim.app,   x.windows(),   x.pump(),
