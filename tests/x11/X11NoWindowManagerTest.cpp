@@ -62,6 +62,7 @@ public:
         ::close(fds[0]);
     }
     ~ChildWindow() {
+        if (pid_ <= 0) return;  // never kill(-1)
         ::kill(pid_, SIGTERM);
         ::waitpid(pid_, nullptr, 0);
     }
