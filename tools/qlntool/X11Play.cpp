@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <stdexcept>
+#include <string>
 
 #include "platform/posix/TerminationSignals.h"
 #include "platform/x11/X11Desktop.h"
@@ -12,6 +13,7 @@ namespace qln::tool {
 int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop, std::optional<std::uint64_t> abortAtMs) {
     try {
         x11::X11Desktop x;
+        x.windows().setWarningHandler([](const std::string& m) { std::fprintf(stderr, "qlntool: %s\n", m.c_str()); });
         TerminationSignals signals(x.pump(), x.pump());
         PlaybackSession session(x.platform(desktop.platform()));
         x.pump().setHandler(&session);

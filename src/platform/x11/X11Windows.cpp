@@ -5,6 +5,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "core/Win1252.h"
 
@@ -43,11 +44,44 @@ std::string textProperty(Display* d, Window w, Atom name, Atom type) {
     return out;
 }
 
+// Under load the window manager can take a while; the wait ends as soon as the window is active.
+constexpr std::uint64_t kActivationWaitMs = 2000;
+
+bool exists(Display* d, Window w) {
+    XWindowAttributes a{};
+    return w != 0 && XGetWindowAttributes(d, w, &a);
+}
+
 }  // namespace
 
 X11Windows::X11Windows(X11Display& display, IMessagePump& pump, const IClock& clock)
-    : display_(display), pump_(pump), clock_(clock) {
+    : display_(display),
+      pump_(pump),
+      clock_(clock),
+      plain_(display, pump, clock),
+      warn_([](const std::string& message) { std::fprintf(stderr, "quillon: %s\n", message.c_str()); }) {
     XSelectInput(display_.get(), DefaultRootWindow(display_.get()), PropertyChangeMask);
+}
+
+bool X11Windows::windowManagerRuns() const {
+    // Two small round trips: cheap next to the lookups that follow, and never out of date.
+    Display* d = display_.get();
+    const Atom check = atom("_NET_SUPPORTING_WM_CHECK");
+    const auto onRoot = property(d, DefaultRootWindow(d), check, XA_WINDOW);
+    if (onRoot.empty() || onRoot[0] == 0) return false;
+    const auto onItself = property(d, onRoot[0], check, XA_WINDOW);
+    return !onItself.empty() && onItself[0] == onRoot[0];
+}
+
+bool X11Windows::managed() const {
+    const bool runs = windowManagerRuns();
+    if (!runs && !warned_) {
+        warned_ = true;
+        if (warn_)
+            warn_(std::string("no window manager runs on display ") + DisplayString(display_.get()) +
+                  "; windows are controlled directly");
+    }
+    return runs;
 }
 
 unsigned long X11Windows::atom(const char* name) const { return XInternAtom(display_.get(), name, False); }
@@ -68,17 +102,23 @@ void X11Windows::clientMessage(WindowHandle w, const char* type, long a0, long a
     XFlush(d);
 }
 
-WindowHandle X11Windows::foregroundWindow() const {
+WindowHandle X11Windows::foregroundWindow() const { return managed() ? activeWindow() : plain_.foregroundWindow(); }
+
+WindowHandle X11Windows::activeWindow() const {
     Display* d = display_.get();
     const auto active = property(d, DefaultRootWindow(d), atom("_NET_ACTIVE_WINDOW"), XA_WINDOW);
     return active.empty() ? 0 : static_cast<WindowHandle>(active[0]);
 }
 
 std::vector<WindowHandle> X11Windows::topLevelWindows() const {
-    Display* d = display_.get();
-    const auto stacking = property(d, DefaultRootWindow(d), atom("_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
     std::vector<WindowHandle> out;
-    for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) out.push_back(static_cast<WindowHandle>(*it));
+    if (managed()) {
+        Display* d = display_.get();
+        const auto stacking = property(d, DefaultRootWindow(d), atom("_NET_CLIENT_LIST_STACKING"), XA_WINDOW);
+        for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) out.push_back(static_cast<WindowHandle>(*it));
+    } else {
+        out = plain_.topLevelWindows();
+    }
     // Hidden windows are no longer managed, but they are still there to be found and shown again.
     for (const WindowHandle h : hidden_)
         if (std::find(out.begin(), out.end(), h) == out.end()) out.push_back(h);
@@ -120,6 +160,7 @@ WindowHandle X11Windows::parentWindow(WindowHandle w) const {
 }
 
 Rect X11Windows::windowRect(WindowHandle w) const {
+    if (!managed()) return plain_.windowRect(w);
     Display* d = display_.get();
     XWindowAttributes a{};
     if (w == 0 || !XGetWindowAttributes(d, w, &a)) return {};
@@ -134,6 +175,7 @@ Rect X11Windows::windowRect(WindowHandle w) const {
 }
 
 bool X11Windows::isMinimised(WindowHandle w) const {
+    if (!managed()) return plain_.isMinimised(w);
     const auto states = property(display_.get(), w, atom("_NET_WM_STATE"), XA_ATOM);
     return std::find(states.begin(), states.end(), atom("_NET_WM_STATE_HIDDEN")) != states.end();
 }
@@ -141,15 +183,16 @@ bool X11Windows::isMinimised(WindowHandle w) const {
 bool X11Windows::awaitActive(WindowHandle w, std::uint64_t ms) const {
     // The window manager announces the change on the root window, which wakes the loop.
     const std::uint64_t end = clock_.tickCount() + ms;
-    while (foregroundWindow() != w && clock_.tickCount() < end) pump_.waitUntil(end);
-    return foregroundWindow() == w;
+    while (activeWindow() != w && clock_.tickCount() < end) pump_.waitUntil(end);
+    return activeWindow() == w;
 }
 
 bool X11Windows::setForegroundWindow(WindowHandle w) {
-    if (w == 0) return false;
+    if (!exists(display_.get(), w)) return false;
+    if (!managed()) return plain_.setForegroundWindow(w, kActivationWaitMs);
     // Source 2: a pager acting for the user, which window managers obey without focus-stealing checks.
     clientMessage(w, "_NET_ACTIVE_WINDOW", 2, CurrentTime, 0);
-    return awaitActive(w, 500);
+    return awaitActive(w, kActivationWaitMs);
 }
 
 void X11Windows::showWindow(WindowHandle w, ShowCommand command) {
@@ -163,18 +206,21 @@ void X11Windows::showWindow(WindowHandle w, ShowCommand command) {
         case ShowCommand::Restore:
             XMapRaised(d, w);
             hidden_.erase(w);
+            plain_.mapped(w);
             break;
     }
     XSync(d, False);
 }
 
 void X11Windows::moveWindow(WindowHandle w, int left, int top) {
+    if (!managed()) return plain_.moveWindow(w, left, top);
     // Through the window manager, so that the frame's corner lands on (left, top).
     clientMessage(w, "_NET_MOVERESIZE_WINDOW", (1 << 8) | (1 << 9) | 1 | (2 << 12), left, top);
     XSync(display_.get(), False);
 }
 
 void X11Windows::resizeWindow(WindowHandle w, int width, int height) {
+    if (!managed()) return plain_.resizeWindow(w, width, height);
     const Rect r = windowRect(w);
     XWindowAttributes a{};
     XGetWindowAttributes(display_.get(), w, &a);
@@ -186,6 +232,7 @@ void X11Windows::resizeWindow(WindowHandle w, int width, int height) {
 }
 
 void X11Windows::sysCommand(WindowHandle w, SysCommand command) {
+    if (!managed()) return plainSysCommand(w, command);
     Display* d = display_.get();
     const long add = 1, remove = 0;
     const long vert = static_cast<long>(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
@@ -210,26 +257,23 @@ void X11Windows::sysCommand(WindowHandle w, SysCommand command) {
     XSync(d, False);
 }
 
-void X11Windows::postQuit(WindowHandle w) {
-    // Politely: the window's own program decides; nothing is ever killed.
-    Display* d = display_.get();
-    Atom* protocols = nullptr;
-    int count = 0;
-    bool deletable = false;
-    if (XGetWMProtocols(d, w, &protocols, &count)) {
-        deletable = std::find(protocols, protocols + count, atom("WM_DELETE_WINDOW")) != protocols + count;
-        XFree(protocols);
+void X11Windows::plainSysCommand(WindowHandle w, SysCommand command) {
+    switch (command) {
+        case SysCommand::Minimise:
+            plain_.minimise(w);
+            break;
+        case SysCommand::Maximise:
+            plain_.maximise(w);
+            break;
+        case SysCommand::Restore:
+            plain_.restore(w);
+            break;
+        case SysCommand::Close:
+            plain_.askToClose(w);
+            break;
     }
-    if (!deletable) return;
-    XEvent e{};
-    e.xclient.type = ClientMessage;
-    e.xclient.window = w;
-    e.xclient.message_type = atom("WM_PROTOCOLS");
-    e.xclient.format = 32;
-    e.xclient.data.l[0] = static_cast<long>(atom("WM_DELETE_WINDOW"));
-    e.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, w, False, NoEventMask, &e);
-    XFlush(d);
 }
+
+void X11Windows::postQuit(WindowHandle w) { plain_.askToClose(w); }
 
 }  // namespace qln::x11
