@@ -6,8 +6,7 @@
 #include "platform/sim/SimDesktop.h"
 #include "platform/sim/SimInputSink.h"
 #include "playback/CommandEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "playback/PlaybackSession.h"
 
 namespace {
 
@@ -34,12 +33,23 @@ void play(benchmark::State& state, const std::string& text) {
     qln::sim::SimDesktop desktop({});
     qln::sim::NullInputSink sink;
     qln::Platform platform = desktop.platform();
-    qln::Platform fast{sink,          platform.layout, platform.screen,  platform.clock,  platform.pump,
-                       platform.hook, platform.prompts, platform.app,    platform.windows, platform.timers,
-                       platform.processes, platform.clipboard, platform.shell, platform.sound};
+    const qln::Platform fast{.input = sink,
+                             .layout = platform.layout,
+                             .screen = platform.screen,
+                             .clock = platform.clock,
+                             .pump = platform.pump,
+                             .hook = platform.hook,
+                             .prompts = platform.prompts,
+                             .app = platform.app,
+                             .windows = platform.windows,
+                             .timers = platform.timers,
+                             .processes = platform.processes,
+                             .clipboard = platform.clipboard,
+                             .shell = platform.shell,
+                             .sound = platform.sound};
     qln::NullCommandEffects effects;
-    qln::OnTopMessage messages(fast);
-    qln::Player player(fast, effects, messages);
+    qln::PlaybackSession session(fast, nullptr, &effects);
+    qln::Player& player = session.player();
     const qln::PlaybackMacro macro{"bench", 0, text};
     for (auto _ : state) {
         player.IntoProgram(macro);

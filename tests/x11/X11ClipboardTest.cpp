@@ -18,9 +18,7 @@
 #include "XvfbSession.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/x11/X11Desktop.h"
-#include "playback/DesktopEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "PlayOnX11.h"
 #include "support/TempFolder.h"
 
 namespace qln::test {
@@ -182,13 +180,7 @@ TEST_F(X11ClipboardTest, AnotherCopyEndsOurOwnership) {
 TEST_F(X11ClipboardTest, EmptyClipboardReadsEmpty) { EXPECT_EQ(xd.clipboard().text(), ""); }
 
 TEST_F(X11ClipboardTest, MacroPutsTextOnTheClipboard) {
-    sim::SimDesktop sim{{}};
-    Platform p{xd.input(), xd.keymap(), xd.input(), xd.clock(),     xd.pump(),      sim.hook(),  sim.prompts(),
-               sim.app(),  xd.windows(), xd.pump(), xd.processes(), xd.clipboard(), sim.shell(), sim.sound()};
-    OnTopMessage messages(p);
-    DesktopEffects effects(p);
-    Player player(p, effects, messages);
-    player.IntoProgram(PlaybackMacro{"clip", 10000, "<BEGCLIP>Hello, \xA9 2026<ENDCLIP>"});
+    playOnX11(xd, "<BEGCLIP>Hello, \xA9 2026<ENDCLIP>");
     EXPECT_EQ(paste(xd, "UTF8_STRING").out, "Hello, © 2026");
 }
 

@@ -19,25 +19,12 @@
 #include "DesktopSession.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/x11/X11Desktop.h"
-#include "playback/DesktopEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "PlayOnX11.h"
 
 namespace qln::test {
 namespace {
 
-// Plays a macro with the real keys, windows, processes and programs; the simulated desktop stands in for the rest.
-void play(x11::X11Desktop& xd, const std::string& text) {
-    sim::SimDesktop sim{{}};
-    Platform p{xd.input(), xd.keymap(),  xd.input(), xd.clock(),     xd.pump(),       sim.hook(), sim.prompts(),
-               sim.app(),  xd.windows(), xd.pump(),  xd.processes(), sim.clipboard(), xd.shell(), sim.sound()};
-    OnTopMessage messages(p);
-    DesktopEffects effects(p);
-    Player player(p, effects, messages);
-    effects.setReturnWindow(&player.state().returnWindow);
-    player.IntoProgram(PlaybackMacro{"no window manager", 10000, text});
-    xd.display().sync();
-}
+void play(x11::X11Desktop& xd, const std::string& text) { playOnX11(xd, text); }
 
 // How a test window wants the keyboard focus: handed to it, taken by itself when asked (WM_TAKE_FOCUS), or never
 // (its WM_HINTS say it takes no input).

@@ -16,9 +16,8 @@
 #include "PrivateProgram.h"
 #include "platform/sim/SimDesktop.h"
 #include "platform/x11/X11Desktop.h"
-#include "playback/DesktopEffects.h"
-#include "playback/OnTopMessage.h"
-#include "playback/Player.h"
+#include "PlayOnX11.h"
+#include "playback/WindowControl.h"
 
 namespace qln::test {
 namespace {
@@ -78,30 +77,12 @@ private:
     bool ready_ = false;
 };
 
-// The real keys, mouse, windows and processes, with the simulated desktop for what X does not do yet.
-struct Mixed {
-    explicit Mixed(x11::X11Desktop& xd)
-        : p{xd.input(), xd.keymap(), xd.input(), xd.clock(),     xd.pump(),     sim.hook(),      sim.prompts(),
-            sim.app(),  xd.windows(), sim.pump(), xd.processes(), sim.clipboard(), sim.shell(), sim.sound()} {}
-    sim::SimDesktop sim{{}};
-    Platform p;
-};
-
 std::string describe(const Rect& r) {
     return std::to_string(r.right - r.left) + "x" + std::to_string(r.bottom - r.top) + " at " +
            std::to_string(r.left) + "," + std::to_string(r.top);
 }
 
-// Plays a macro on the real desktop.
-void play(x11::X11Desktop& xd, const std::string& text) {
-    Mixed m(xd);
-    OnTopMessage messages(m.p);
-    DesktopEffects effects(m.p);
-    Player player(m.p, effects, messages);
-    effects.setReturnWindow(&player.state().returnWindow);
-    player.IntoProgram(PlaybackMacro{"x11 test", 10000, text});
-    xd.display().sync();
-}
+void play(x11::X11Desktop& xd, const std::string& text) { playOnX11(xd, text); }
 
 TEST(X11Windows, ActivateByTitleAndByProgramSizeMoveMinimiseRestoreHideShowClose) {
     Session s;
@@ -160,8 +141,8 @@ TEST(X11Windows, ActivateProgramFindsTheWindowOfARunningProgram) {
         w2 = xd.windows().findWindow("Second");
         return w1 != 0 && w2 != 0;
     }));
-    Mixed m(xd);
-    WindowControl wc(m.p);
+    X11Platform m(xd);
+    WindowControl wc(m.platform);
     WindowHandle returned = 0;
     wc.setReturnWindow(&returned);
     for (const auto& [window, handle] : {std::pair{&second, w2}, std::pair{&first, w1}, std::pair{&second, w2}}) {

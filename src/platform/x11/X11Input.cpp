@@ -172,6 +172,9 @@ void X11Input::keyEvent(std::uint8_t vk, std::uint8_t, bool up) {
     const std::uint8_t kc = keymap_.keycode(vk);
     if (kc == 0) return;
     const bool modifier = keymap_.isModifierKey(kc);
+    // The macro presses or releases this key itself now: it is no longer ours to give back at the end.
+    std::erase(clearedPhysical_, kc);
+    std::erase(clearedSynthetic_, kc);
     if (!up && !modifier) clearUserModifiers();
     if (isKeypadNumber(vk))
         pressKeypad(kc, !up);
