@@ -66,6 +66,7 @@ private:
     std::vector<std::uint8_t> clearedPhysical_;  // user's modifiers we let go: on a keyboard of the user's
     std::vector<std::uint8_t> clearedSynthetic_;  // ... or held by another program's XTest input
     std::vector<char32_t> missing_;  // characters of the playing macro that need spare keycodes
+    int charsSinceSync_ = 0;
     bool numLockLocked_ = false;   // we switched Num Lock on for a keypad key
     bool playing_ = false;
 };
