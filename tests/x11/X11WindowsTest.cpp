@@ -151,7 +151,7 @@ TEST(X11Windows, ActivateProgramFindsTheWindowOfARunningProgram) {
         EXPECT_TRUE(eventually([&] { return xd.windows().foregroundWindow() == handle; })) << window->program();
     }
     EXPECT_FALSE(wc.ActivateProg("no such program"));
-    EXPECT_EQ(x11::LinuxProcesses::programOf(static_cast<std::uint32_t>(::getpid())), "x11_tests");
+    EXPECT_EQ(posix::LinuxProcesses::programOf(static_cast<std::uint32_t>(::getpid())), "x11_tests");
 }
 
 TEST(X11Windows, AWindowThatIsGoneIsHarmless) {

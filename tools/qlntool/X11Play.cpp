@@ -1,6 +1,21 @@
 #include "X11Play.h"
 
 #include <cstdio>
+
+#ifndef QLN_WITH_X11
+
+namespace qln::tool {
+
+int playOnX11(const PlaybackMacro&, sim::SimDesktop&, std::optional<std::uint64_t>) {
+    std::fputs("qlntool play: this qlntool was built without the X11 desktop (--x11 --dry-run still plays)\n",
+               stderr);
+    return 1;
+}
+
+}  // namespace qln::tool
+
+#else
+
 #include <stdexcept>
 #include <string>
 
@@ -36,3 +51,5 @@ int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop, std::optiona
 }
 
 }  // namespace qln::tool
+
+#endif

@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "core/Win1252.h"
-#include "platform/OpenTarget.h"
-#include "platform/x11/Spawn.h"
+#include "platform/posix/OpenTarget.h"
+#include "platform/posix/Spawn.h"
 
 namespace qln::x11 {
 
@@ -55,10 +55,10 @@ void WavePlayer::playWave(std::string_view file, bool waitUntilDone) {
     std::vector<std::string> arguments(command.begin() + 1, command.end());
     arguments.push_back(std::filesystem::absolute(wave).string());
     if (!waitUntilDone) {
-        spawnDetached(program, arguments);
+        posix::spawnDetached(program, arguments);
         return;
     }
-    const Child child = spawnChild(program, arguments);
+    const posix::Child child = posix::spawnChild(program, arguments);
     if (child.pid <= 0) return;
     waitFor(child.pid, child.pidfd, size * 1000 / kSlowestBytesPerSecond + kGraceMs);
 }

@@ -4,8 +4,8 @@
 
 #include "platform/Platform.h"
 #include "platform/SystemClock.h"
-#include "platform/x11/DesktopShell.h"
-#include "platform/x11/LinuxProcesses.h"
+#include "platform/posix/DesktopShell.h"
+#include "platform/posix/LinuxProcesses.h"
 #include "platform/x11/SpareKeycodes.h"
 #include "platform/x11/WavePlayer.h"
 #include "platform/x11/X11Clipboard.h"
@@ -43,10 +43,10 @@ public:
     X11Input& input() { return input_; }
     X11Pump& pump() { return pump_; }
     X11Windows& windows() { return windows_; }
-    LinuxProcesses& processes() { return processes_; }
+    posix::LinuxProcesses& processes() { return processes_; }
     SystemClock& clock() { return clock_; }
     X11Clipboard& clipboard() { return clipboard_; }
-    DesktopShell& shell() { return shell_; }
+    posix::DesktopShell& shell() { return shell_; }
     WavePlayer& sound() { return sound_; }
     SpareKeycodes& spares() { return spares_; }
     XTestLeftovers& leftovers() { return leftovers_; }
@@ -62,9 +62,9 @@ private:
     SpareKeycodes spares_;
     X11Input input_;
     X11Windows windows_;
-    LinuxProcesses processes_;
+    posix::LinuxProcesses processes_;
     X11Clipboard clipboard_;
-    DesktopShell shell_;
+    posix::DesktopShell shell_;
     WavePlayer sound_;
     TimerId giveBack_ = 0;
 };

@@ -1,4 +1,4 @@
-#include "platform/x11/Spawn.h"
+#include "platform/posix/Spawn.h"
 
 #include <fcntl.h>
 #include <sys/syscall.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <climits>
 
-namespace qln::x11 {
+namespace qln::posix {
 
 namespace {
 
@@ -77,4 +77,4 @@ Child spawnChild(const std::string& file, const std::vector<std::string>& argume
     return Child{pid, static_cast<int>(::syscall(SYS_pidfd_open, pid, 0))};
 }
 
-}  // namespace qln::x11
+}  // namespace qln::posix

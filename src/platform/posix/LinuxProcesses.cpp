@@ -1,4 +1,4 @@
-#include "platform/x11/LinuxProcesses.h"
+#include "platform/posix/LinuxProcesses.h"
 
 #include <dirent.h>
 #include <unistd.h>
@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <fstream>
 
-namespace qln::x11 {
+namespace qln::posix {
 
 std::string LinuxProcesses::programOf(std::uint32_t pid) {
     const std::string base = "/proc/" + std::to_string(pid);
@@ -42,4 +42,4 @@ std::vector<ProcessInfo> LinuxProcesses::processes() const {
     return out;
 }
 
-}  // namespace qln::x11
+}  // namespace qln::posix

@@ -1,10 +1,10 @@
-#include "platform/x11/DesktopShell.h"
+#include "platform/posix/DesktopShell.h"
 
 #include "core/Win1252.h"
-#include "platform/OpenTarget.h"
-#include "platform/x11/Spawn.h"
+#include "platform/posix/OpenTarget.h"
+#include "platform/posix/Spawn.h"
 
-namespace qln::x11 {
+namespace qln::posix {
 
 void DesktopShell::open(std::string_view target, std::string_view arguments) {
     const std::string path = programSearchPath();
@@ -16,4 +16,4 @@ void DesktopShell::open(std::string_view target, std::string_view arguments) {
     if (const std::string opener = findProgram("xdg-open", path); !opener.empty()) spawnDetached(opener, {plan.file});
 }
 
-}  // namespace qln::x11
+}  // namespace qln::posix

@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/x11/Spawn.h"
+#include "platform/posix/Spawn.h"
 #include "support/TempFolder.h"
 
 namespace qln::test {
@@ -16,7 +16,7 @@ namespace {
 std::string streamsOfAChild(const TempFolder& folder) {
     const std::string script = "exec 3>'" + folder.file("streams") +
                                "'; for n in 0 1 2; do echo \"$(readlink /proc/$$/fd/$n || echo closed)\" >&3; done";
-    const x11::Child child = x11::spawnChild("/bin/sh", {"-c", script});
+    const posix::Child child = posix::spawnChild("/bin/sh", {"-c", script});
     EXPECT_GT(child.pid, 0);
     if (child.pid > 0) ::waitpid(child.pid, nullptr, 0);
     if (child.pidfd >= 0) ::close(child.pidfd);

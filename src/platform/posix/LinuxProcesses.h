@@ -2,7 +2,7 @@
 
 #include "platform/Processes.h"
 
-namespace qln::x11 {
+namespace qln::posix {
 
 // The running processes from /proc: each one's program file name without folder.
 class LinuxProcesses : public IProcesses {
@@ -12,4 +12,4 @@ public:
     static std::string programOf(std::uint32_t pid);
 };
 
-}  // namespace qln::x11
+}  // namespace qln::posix

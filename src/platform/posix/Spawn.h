@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace qln::x11 {
+namespace qln::posix {
 
 // Starts `file` (an absolute path) with the arguments, its standard input and output on /dev/null, in a session
 // of its own.  It runs on independently: nothing waits for it, and no zombie is left when it ends.  false when
@@ -18,4 +18,4 @@ struct Child {
 };
 Child spawnChild(const std::string& file, const std::vector<std::string>& arguments);
 
-}  // namespace qln::x11
+}  // namespace qln::posix

@@ -1,4 +1,4 @@
-#include "platform/OpenTarget.h"
+#include "platform/posix/OpenTarget.h"
 
 #include <gtest/gtest.h>
 

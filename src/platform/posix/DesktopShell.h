@@ -2,7 +2,7 @@
 
 #include "platform/Shell.h"
 
-namespace qln::x11 {
+namespace qln::posix {
 
 // The desktop's "open": programs start directly with their arguments; documents, folders and addresses go to
 // xdg-open, which hands them to the user's chosen application.  Failures are silent: the macro goes on.
@@ -11,4 +11,4 @@ public:
     void open(std::string_view target, std::string_view arguments) override;
 };
 
-}  // namespace qln::x11
+}  // namespace qln::posix
