@@ -14,7 +14,7 @@
 namespace qln::test {
 
 // Effects that note every call, so tests can check what a tag handed over.
-class RecordingEffects : public NullCommandEffects {
+class RecordingEffects : public ICommandEffects {
 public:
     std::vector<std::string> calls;
     bool activateResult = true;

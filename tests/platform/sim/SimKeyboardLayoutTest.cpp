@@ -1,70 +1,48 @@
 // The simulated US layout answers as Windows does.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <string>
+
 #include "platform/sim/SimKeyboardLayout.h"
 
 namespace qln::sim {
 namespace {
 
-// Expected VkKeyScan answer for every character 1..127.
-std::int16_t expectedScan(int c) {
-    constexpr std::int16_t S = 0x100, C = 0x200;
-    if (c >= 'a' && c <= 'z') return static_cast<std::int16_t>(c - 32);
-    if (c >= 'A' && c <= 'Z') return static_cast<std::int16_t>(S | c);
-    if (c >= '0' && c <= '9') return static_cast<std::int16_t>(c);
-    switch (c) {
-        case 8: return 8;
-        case 9: return 9;
-        case 10: return C | 13;
-        case 13: return 13;
-        case 27: return C | 219;
-        case 28: return C | 220;
-        case 29: return C | 221;
-        case 30: return C | S | 54;
-        case 31: return C | S | 189;
-        case ' ': return 32;
-        case '!': return S | 49;
-        case '"': return S | 222;
-        case '#': return S | 51;
-        case '$': return S | 52;
-        case '%': return S | 53;
-        case '&': return S | 55;
-        case '\'': return 222;
-        case '(': return S | 57;
-        case ')': return S | 48;
-        case '*': return S | 56;
-        case '+': return S | 187;
-        case ',': return 188;
-        case '-': return 189;
-        case '.': return 190;
-        case '/': return 191;
-        case ':': return S | 186;
-        case ';': return 186;
-        case '<': return S | 188;
-        case '=': return 187;
-        case '>': return S | 190;
-        case '?': return S | 191;
-        case '@': return S | 50;
-        case '[': return 219;
-        case '\\': return 220;
-        case ']': return 221;
-        case '^': return S | 54;
-        case '_': return S | 189;
-        case '`': return 192;
-        case '{': return S | 219;
-        case '|': return S | 220;
-        case '}': return S | 221;
-        case '~': return S | 192;
-        case 127: return C | 8;
-        default: return static_cast<std::int16_t>(C | (64 + c));  // the other control characters: Ctrl + letter
+// The US keyboard as its keycaps show it: each row unshifted, then shifted.  Every printable character must
+// sit on the key of its keycap, with Shift exactly for the upper one, and no two characters may share a key and
+// shift state.
+TEST(SimKeyboardLayout, EveryPrintableCharacterIsOnItsKeycap) {
+    const SimKeyboardLayout layout;
+    const std::pair<std::string, std::string> rows[] = {{"`1234567890-=", "~!@#$%^&*()_+"},
+                                                        {"qwertyuiop[]\\", "QWERTYUIOP{}|"},
+                                                        {"asdfghjkl;'", "ASDFGHJKL:\""},
+                                                        {"zxcvbnm,./", "ZXCVBNM<>?"}};
+    std::set<std::int16_t> seen;
+    for (const auto& [lower, upper] : rows) {
+        ASSERT_EQ(lower.size(), upper.size());
+        for (std::size_t i = 0; i < lower.size(); ++i) {
+            const std::int16_t plain = layout.vkKeyScan(static_cast<std::uint8_t>(lower[i]));
+            const std::int16_t shifted = layout.vkKeyScan(static_cast<std::uint8_t>(upper[i]));
+            EXPECT_EQ(plain & 0xFF00, 0) << lower[i];
+            EXPECT_EQ(shifted, plain | 0x100) << upper[i] << " shares its key with " << lower[i];
+            EXPECT_TRUE(seen.insert(plain).second && seen.insert(shifted).second) << lower[i];
+        }
     }
+    EXPECT_EQ(layout.vkKeyScan(' '), 32);
+    // Letters and digits are their own virtual keys; the signs use the OEM keys.
+    for (const auto& [ch, vk] : {std::pair{'a', 65}, {'z', 90}, {'0', 48}, {';', 186}, {'/', 191}, {'`', 192},
+                                 {'[', 219}, {'\'', 222}})
+        EXPECT_EQ(layout.vkKeyScan(static_cast<std::uint8_t>(ch)) & 0xFF, vk) << ch;
 }
 
-TEST(SimKeyboardLayout, VkKeyScanForEveryCharacterBelow128) {
+TEST(SimKeyboardLayout, ControlCharactersAndTheRestOfTheCodePage) {
     const SimKeyboardLayout layout;
-    for (int c = 1; c < 128; ++c) EXPECT_EQ(layout.vkKeyScan(static_cast<std::uint8_t>(c)), expectedScan(c)) << c;
-    EXPECT_EQ(layout.vkKeyScan(3), 0x243);
-    EXPECT_EQ(layout.vkKeyScan(0), -1);
+    constexpr std::int16_t S = 0x100, C = 0x200;
+    const std::pair<int, std::int16_t> cases[] = {{8, 8},       {9, 9},       {13, 13},         {10, C | 13},
+                                                  {3, C | 'C'}, {26, C | 'Z'}, {27, C | 219},   {30, C | S | 54},
+                                                  {31, C | S | 189}, {127, C | 8}, {0, -1}};
+    for (const auto& [c, scan] : cases) EXPECT_EQ(layout.vkKeyScan(static_cast<std::uint8_t>(c)), scan) << c;
     for (int c = 128; c < 256; ++c) EXPECT_EQ(layout.vkKeyScan(static_cast<std::uint8_t>(c)), -1) << c;
 }
 
