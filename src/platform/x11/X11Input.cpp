@@ -128,6 +128,7 @@ void X11Input::typeControl(std::uint8_t ch) {
 }
 
 bool X11Input::typeCharacter(std::uint8_t ch) {
+    keymap_.refreshIfChanged();
     // Control characters are keys (Enter, Tab, Backspace, Ctrl with a letter): the layout's way is right.
     if (ch < 0x20 || ch == 0x7F) return false;
     const char32_t cp = win1252ToCodePoint(ch);
@@ -137,6 +138,7 @@ bool X11Input::typeCharacter(std::uint8_t ch) {
 }
 
 bool X11Input::typeAltCode(std::string_view digits) {
+    keymap_.refreshIfChanged();
     std::string number;
     for (const char d : digits)
         if (d >= '0' && d <= '9') number += d;
@@ -172,6 +174,7 @@ void X11Input::pressKeypad(std::uint8_t keycode, bool down) {
 }
 
 void X11Input::keyEvent(std::uint8_t vk, std::uint8_t, bool up) {
+    keymap_.refreshIfChanged();
     if (vk == 2 || vk == 4) {  // mouse buttons sent as keys
         sendButton(vk == 2 ? 3 : 2, !up);
         sync();
@@ -239,6 +242,7 @@ void X11Input::collectMissing(std::string_view text) {
 }
 
 void X11Input::beginMacro(std::string_view text) {
+    keymap_.refreshIfChanged();
     playing_ = true;
     missing_.clear();
     noteLeftovers();
@@ -248,6 +252,7 @@ void X11Input::beginMacro(std::string_view text) {
 }
 
 void X11Input::prepareText(std::string_view text) {
+    keymap_.refreshIfChanged();
     const std::size_t known = missing_.size();
     collectMissing(text);
     spares_.prepare(std::vector<char32_t>(missing_.begin() + static_cast<std::ptrdiff_t>(known), missing_.end()));

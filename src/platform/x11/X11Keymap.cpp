@@ -81,12 +81,13 @@ X11Keymap::~X11Keymap() {
 
 bool X11Keymap::handleEvent(void* event) {
     auto& e = *static_cast<XEvent*>(event);
+    // Read again when next needed: a program remapping keys in a loop must not keep us reading keymaps.
     if (e.type == MappingNotify) {
-        if (e.xmapping.request != MappingPointer) refresh();
+        if (e.xmapping.request != MappingPointer) stale_ = true;
     } else if (xkbEventBase_ >= 0 && e.type == xkbEventBase_) {
         const auto& x = reinterpret_cast<const XkbEvent&>(e);
         if (x.any.xkb_type == XkbNewKeyboardNotify) {
-            refresh();
+            stale_ = true;
         } else if (x.any.xkb_type == XkbStateNotify && x.state.group != group_) {
             group_ = x.state.group;
             index();
@@ -96,6 +97,7 @@ bool X11Keymap::handleEvent(void* event) {
 }
 
 void X11Keymap::refresh() {
+    stale_ = false;
     Display* d = events_.display().get();
     if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
     xkb_ = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);

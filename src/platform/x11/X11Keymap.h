@@ -61,6 +61,11 @@ public:
 
     // Reads the keymap and layout state again.
     void refresh();
+    // Reads them again if the server announced a change since they were read (its users call this before a
+    // key: changes come in bursts).
+    void refreshIfChanged() {
+        if (stale_) refresh();
+    }
 
 private:
     bool handleEvent(void* event);
@@ -72,6 +77,7 @@ private:
     int xkbEventBase_ = -1;
     _XkbDesc* xkb_ = nullptr;
     int group_ = 0;
+    bool stale_ = false;
     std::bitset<256> reserved_;
     std::unordered_map<char32_t, Stroke> chars_;
     std::array<std::int16_t, 256> scan_{};
