@@ -33,7 +33,8 @@ public:
     File& operator=(const File&) = delete;
 
     // Never throws: a file that does not open gives a closed File whose problem() and reason() say why.  Folders,
-    // pipes and devices are refused without waiting on them.  A new file gets the permissions rw-r--r--.
+    // pipes and devices are refused without waiting on them.  A new file may be read and written by everyone the
+    // user's umask allows (a group sharing a folder with umask 002 can all write it).
     static File open(const std::string& path, FileAccess access, FileCreate create = FileCreate::Never);
 
     bool isOpen() const { return handle_ != NoHandle; }
@@ -52,6 +53,14 @@ public:
     void writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes);
     void writeAt(std::uint64_t offset, std::string_view bytes);
     std::uint64_t size() const;
+    // Cuts or extends the file to the size.
+    void truncate(std::uint64_t size);
+    // Waits for a lock on the whole file among the programs that lock it too (on this machine and, where the file
+    // system carries locks, on others): shared among readers, or exclusive.  It lasts until unlock() or the file
+    // closes, and ends with the program however it ends.  false when the file system keeps no locks: the caller
+    // goes on without.
+    bool lock(bool exclusive);
+    void unlock();
     // Puts what was written on the disk before returning.
     void flush();
     // Closes now and reports a failure, which the destructor would have to ignore.
@@ -78,11 +87,19 @@ struct FileInfo {
 };
 FileInfo fileInfo(const std::string& path);
 
-// Replaces a file's whole content so that a crash leaves either the old bytes or the new ones: they go to a
-// temporary file in the same folder, are flushed to disk, and the temporary file is renamed over the old one,
-// taking over its permission bits (rw-r--r-- for a new file).  Refuses folders and other non-regular files.
-// Throws FileError and leaves no temporary file behind.
+// Replaces a file's whole content so that a crash leaves either the old bytes or the new ones: they go to an
+// unnamed file in the same folder, are flushed to disk, and take the old file's place.  A symbolic link is
+// followed, so its target gets the new content; the new file keeps the old one's permissions, owner and group
+// as far as the system lets us.  Refuses folders and other non-regular files.  Throws FileError naming `path`;
+// leaves no temporary file behind, and removes the ones a killed writer of ours left beside the file.
 void replaceFileAtomically(const std::string& path, std::string_view bytes);
+
+// Creates a file holding the bytes, all of them or nothing: a file that appears is never empty or cut short.
+// false when a file of that name is already there (it is left as it is).  Throws FileError.
+bool createFileWithContent(const std::string& path, std::string_view bytes);
+
+// The file a path ends up at, symbolic links followed (the path itself when it is no link, or a link to nothing).
+std::string resolvedFilePath(const std::string& path);
 
 // Sets the modification time to now.  false when it cannot.
 bool touchFile(const std::string& path);

@@ -18,7 +18,7 @@ void InMemoryMacroStore::load(const std::vector<MacroRecord>& records) {
     table_.repairSystemMacros(*this, clock_);
 }
 
-void InMemoryMacroStore::store(int n, const MacroRecord& record) {
+bool InMemoryMacroStore::store(int n, const MacroRecord& record) {
     if (n < 1 || n > MaxMacros || n > static_cast<int>(records_.size()) + 1)
         throw std::out_of_range("cannot store macro " + std::to_string(n) + " in a set of " +
                                 std::to_string(records_.size()));
@@ -27,6 +27,7 @@ void InMemoryMacroStore::store(int n, const MacroRecord& record) {
         records_.push_back(record);
     else
         records_[static_cast<std::size_t>(n - 1)] = record;
+    return true;
 }
 
 }  // namespace qln

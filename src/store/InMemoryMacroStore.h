@@ -16,7 +16,7 @@ public:
     // Replaces the set by these records, as loading a file does: each record is published in turn, then the
     // count, then the system macros are repaired.  Records beyond 500 are left out.
     void load(const std::vector<MacroRecord>& records);
-    void store(int n, const MacroRecord& record) override;
+    bool store(int n, const MacroRecord& record) override;
     // Record n (1-based) as stored.
     const MacroRecord& read(int n) const { return records_.at(static_cast<std::size_t>(n - 1)); }
     const std::vector<MacroRecord>& records() const { return records_; }

@@ -1,8 +1,11 @@
 #include "store/MacroFile.h"
 
-#include "core/AtomicFile.h"
+#include <vector>
+
+#include "core/DateTime.h"
 #include "core/FileError.h"
 #include "platform/File.h"
+#include "store/MacroJournal.h"
 
 namespace qln {
 
@@ -20,62 +23,117 @@ std::string whyNotOpened(const File& file) {
     return notAFile ? "it " + file.reason() : file.reason();
 }
 
+std::string encoded(const MacroRecord& r) {
+    const RecordBytes bytes = r.encode();
+    return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
 }  // namespace
+
+File MacroFile::openForChange() const {
+    File file = File::open(path_, FileAccess::ReadWrite);
+    if (!file) return file;
+    // Readers wait while we change it; a change a killed program left is completed first.
+    file.lock(true);
+    MacroJournal(path_).recover(file);
+    return file;
+}
+
+void MacroFile::finishPendingChange() const {
+    const MacroJournal journal(path_);
+    if (!journal.pending()) return;
+    File file = File::open(path_, FileAccess::ReadWrite);
+    if (!file) return;  // not ours to complete: a user who may write the file will
+    file.lock(true);
+    journal.recover(file);
+}
+
+bool MacroFile::createNew() {
+    // All four system macros at once: a file that appears holds them, or no file appears at all.
+    std::string bytes;
+    std::vector<MacroRecord> records;
+    for (char digit = '1'; digit <= '4'; ++digit) {
+        records.push_back(systemMacro(digit, nowDateTime(clock_)));
+        bytes += encoded(records.back());
+    }
+    try {
+        if (!createFileWithContent(path_, bytes)) return false;  // someone made it meanwhile: load that one
+    } catch (const FileError& e) {
+        problem_ = e.what();
+        notices_.notice("Error", "New file could not be created.");
+        return true;
+    }
+    for (int n = 1; n <= 4; ++n) table_.publish(n, records[static_cast<std::size_t>(n - 1)]);
+    table_.setCount(4);
+    table_.UpNumKeys();
+    return true;
+}
 
 void MacroFile::load(const std::string& path) {
     path_ = path;
+    problem_.clear();
     table_.setCount(0);
-    const File file = File::open(path, FileAccess::Read);
-    if (file.problem() == FileProblem::Missing) {
-        if (!File::open(path, FileAccess::Write, FileCreate::Exclusive)) {
-            notices_.notice("Error", "New file could not be created.");
-            return;
-        }
-        table_.repairSystemMacros(*this, clock_);
-        return;
-    }
+    if (fileInfo(path).kind == FileKind::Missing && createNew()) return;
+    finishPendingChange();
+    File file = File::open(path, FileAccess::Read);
     if (!file) {
         // Someone else's file we may not read, or a folder: leave it alone and start with an empty set.
-        notices_.notice("Error", withPath(path, "the macro file could not be opened: " + whyNotOpened(file) + "."));
+        problem_ = withPath(path, "the macro file could not be opened: " + whyNotOpened(file) + ".");
+        notices_.notice("Error", problem_);
         return;
     }
-    const std::string bytes = file.readAll();
-    const std::size_t records = bytes.size() / kRecord;
-    if (bytes.size() % kRecord != 0)
+    file.lock(false);
+    // At most a full set is read, whatever the size of the file.
+    const std::uint64_t size = file.size();
+    const std::uint64_t records = size / kRecord;
+    const std::uint64_t loaded = std::min<std::uint64_t>(records, MaxMacros);
+    std::string bytes(static_cast<std::size_t>(loaded * kRecord), '\0');
+    const std::size_t got = file.readAt(0, std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
+    file.close();
+    if (got < bytes.size()) bytes.resize(got - got % kRecord);  // it shrank while we read
+    if (records <= static_cast<std::uint64_t>(MaxMacros) && size % kRecord != 0)
         notices_.notice("Warning", withPath(path, "the file ends in a partial macro record of " +
-                                                      std::to_string(bytes.size() % kRecord) +
-                                                      " bytes; it was left out."));
-    if (records > static_cast<std::size_t>(MaxMacros))
+                                                      std::to_string(size % kRecord) + " bytes; it was left out."));
+    if (records > static_cast<std::uint64_t>(MaxMacros))
         notices_.notice("Warning", withPath(path, "the file holds " + std::to_string(records) +
                                                       " macros; only the first 500 are loaded."));
     const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
-    for (std::size_t i = 0; i < records && i < static_cast<std::size_t>(MaxMacros); ++i) {
-        table_.setCount(static_cast<int>(i + 1));
+    const std::size_t count = bytes.size() / kRecord;
+    for (std::size_t i = 0; i < count; ++i)
         table_.publish(static_cast<int>(i + 1),
                        MacroRecord::decode(std::span<const std::uint8_t, kRecord>(data + i * kRecord, kRecord)));
-    }
+    table_.setCount(static_cast<int>(count));
     table_.UpNumKeys();
     table_.repairSystemMacros(*this, clock_);
 }
 
-void MacroFile::store(int n, const MacroRecord& r) {
+bool MacroFile::store(int n, const MacroRecord& r) {
     File file = File::open(path_, FileAccess::ReadWrite);
     if (!file) {
         notices_.notice("Error", "Saving of keystrokes failed.");
-        return;
+        return false;
     }
-    const std::uint64_t records = file.size() / kRecord;
+    file.close();
+    const ChangeScope change(guard_);
+    if (!change.allowed()) return false;
+    file = openForChange();
+    if (!file) throw file.failure();
+    const std::uint64_t size = file.size();
+    const std::uint64_t records = size / kRecord;
     if (n < 1 || n > MaxMacros || static_cast<std::uint64_t>(n) > records + 1)
         throw FileError(path_, "macro " + std::to_string(n) + " would leave a gap after the " +
                                    std::to_string(records) + " records of the file");
     // The file first, then the tables: a failed write must not leave the set showing a macro the file lacks.
-    file.writeAt(recordOffset(n), r.encode());
+    MacroJournal(path_).apply(file, {recordOffset(n), encoded(r), std::max(size, recordOffset(n) + kRecord)});
     table_.publish(n, r);
+    return true;
 }
 
 std::optional<MacroRecord> MacroFile::read(int n) const {
-    const File file = File::open(path_, FileAccess::Read);
+    finishPendingChange();
+    File file = File::open(path_, FileAccess::Read);
     if (!file || n < 1) return std::nullopt;
+    file.lock(false);
     RecordBytes bytes{};
     if (file.readAt(recordOffset(n), bytes) < kRecord)
         throw FileError(path_, "the file ends in the middle of a macro record");
@@ -89,28 +147,28 @@ std::size_t MacroFile::recordsInFile() const {
 }
 
 bool MacroFile::remove(int n) {
-    std::string bytes;
-    {
-        // Opened for writing only to learn that we may change it; closed before the new content replaces it.
-        const File file = File::open(path_, FileAccess::ReadWrite);
-        if (!file) return false;
-        bytes = file.readAll();
-    }
-    const std::size_t records = bytes.size() / kRecord;
-    if (n < 1 || static_cast<std::size_t>(n) > records) return false;
-    // The later records move down one place; a trailing partial record goes with the rewrite.
-    std::string rebuilt;
-    rebuilt.reserve((records - 1) * kRecord);
-    rebuilt.append(bytes, 0, static_cast<std::size_t>(n - 1) * kRecord);
-    rebuilt.append(bytes, static_cast<std::size_t>(n) * kRecord, (records - static_cast<std::size_t>(n)) * kRecord);
-    replaceFileContent(path_, rebuilt);
+    if (!File::open(path_, FileAccess::ReadWrite)) return false;
+    const ChangeScope change(guard_);
+    if (!change.allowed()) return false;
+    File file = openForChange();
+    if (!file) return false;
+    const std::uint64_t records = file.size() / kRecord;
+    if (n < 1 || static_cast<std::uint64_t>(n) > records) return false;
+    // The later records move down one place, in the file itself; a trailing partial record goes.
+    std::string later(static_cast<std::size_t>((records - static_cast<std::uint64_t>(n)) * kRecord), '\0');
+    file.readAt(recordOffset(n + 1), std::span(reinterpret_cast<std::uint8_t*>(later.data()), later.size()));
+    MacroJournal(path_).apply(file, {recordOffset(n), later, (records - 1) * kRecord});
     return true;
 }
 
 bool MacroFile::setActiveFlag(int n, std::uint8_t value) {
-    File file = File::open(path_, FileAccess::ReadWrite);
+    if (!File::open(path_, FileAccess::ReadWrite)) return false;
+    const ChangeScope change(guard_);
+    if (!change.allowed()) return false;
+    File file = openForChange();
     if (!file) return false;
     if (n < 1 || static_cast<std::uint64_t>(n) > file.size() / kRecord) return false;
+    // One byte is written whole or not at all: no journal needed.
     file.writeAt(recordOffset(n) + record::Active, std::span<const std::uint8_t>(&value, 1));
     return true;
 }

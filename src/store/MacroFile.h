@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+#include "platform/File.h"
+#include "store/ChangeGuard.h"
+
 #include "core/Notices.h"
 #include "platform/Clock.h"
 #include "store/MacroStore.h"
@@ -11,14 +14,20 @@
 namespace qln {
 
 // The current macro file: records of 5165 bytes one after another, no header.  The file is opened and closed
-// for every operation, so that other programs can share it.  I/O failures after the file was opened throw
-// FileError; the messages the user must see go to the notices.
+// for every operation, so that other programs can share it.  Changes go through a journal, so that a program
+// killed in the middle of one leaves the old record or the new one, never a mix; readers wait while a change is
+// made.  I/O failures after the file was opened throw FileError; the messages the user must see go to the
+// notices.
 class MacroFile : public IMacroStore {
 public:
     MacroFile(MacroTable& table, const IClock& clock, INotices& notices)
         : table_(table), clock_(clock), notices_(notices) {}
 
     const std::string& path() const { return path_; }
+    // Lets changes of a shared file go ahead only while this program holds its lock.
+    void setChangeGuard(IChangeGuard* guard) { guard_ = guard; }
+    // What went wrong with the last load, for a message naming the file and the reason; empty when nothing did.
+    const std::string& problem() const { return problem_; }
 
     // Replaces the in-memory set by the file's records and makes it the current file.  A missing file is created
     // with the four system macros.  An existing file is never changed by a load, except that missing system
@@ -26,12 +35,12 @@ public:
     void load(const std::string& path);
     void reload() { load(path_); }
 
-    // Writes the record as macro number n of the current file (n = count appends) and publishes it.
-    void store(int n, const MacroRecord& record) override;
+    // Writes the record as macro number n of the current file (n = count + 1 appends) and publishes it.
+    bool store(int n, const MacroRecord& record) override;
     // Record n of the current file; nothing when the file cannot be opened.
     std::optional<MacroRecord> read(int n) const;
-    // Takes record n out of the file; later records move down one place.  The file is rebuilt beside the old
-    // one and renamed over it.  The caller reloads.  false when the file cannot be changed.
+    // Takes record n out of the file; later records move down one place, in the file itself.  The caller reloads.
+    // false when the file cannot be changed.
     bool remove(int n);
     // Rewrites the active flag byte of record n.  false when the file cannot be changed.
     bool setActiveFlag(int n, std::uint8_t value);
@@ -40,10 +49,18 @@ public:
     std::size_t recordsInFile() const;
 
 private:
+    // Creates a missing file with the four system macros; false when it exists after all.
+    bool createNew();
+    // Opens the file for a change, locked against readers, with a change a killed program left completed.
+    File openForChange() const;
+    void finishPendingChange() const;
+
     MacroTable& table_;
     const IClock& clock_;
     INotices& notices_;
     std::string path_;
+    IChangeGuard* guard_ = nullptr;
+    std::string problem_;
 };
 
 }  // namespace qln

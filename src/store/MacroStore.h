@@ -8,8 +8,10 @@ namespace qln {
 class IMacroStore {
 public:
     virtual ~IMacroStore() = default;
-    // Writes the record as macro number n (n = count + 1 appends) and publishes it.
-    virtual void store(int n, const MacroRecord& record) = 0;
+    // Writes the record as macro number n (n = count + 1 appends) and publishes it.  false when it could not be
+    // stored (the user has been told): nothing was published.  The caller raises the count of an append only
+    // after the store succeeded.
+    virtual bool store(int n, const MacroRecord& record) = 0;
 };
 
 }  // namespace qln

@@ -74,9 +74,11 @@ void MacroTable::repairSystemMacros(IMacroStore& store, const IClock& clock) {
         if (found[digit]) continue;
         // A full set has no room: nothing can be added, and no array is written past its end.
         if (count() >= MaxMacros) return;
+        // Counted only once it is in the file: a failed store leaves the set as it was, and the next missing
+        // macro would fail the same way.
+        if (!store.store(count() + 1, systemMacro(static_cast<char>('1' + digit), nowDateTime(clock)))) return;
         setCount(count() + 1);
         UpNumKeys();
-        store.store(count(), systemMacro(static_cast<char>('1' + digit), nowDateTime(clock)));
     }
 }
 

@@ -1,10 +1,10 @@
 #include "store/NetworkSync.h"
 
+#include <random>
 #include <string>
 
 #include "core/DateTime.h"
 #include "core/FileError.h"
-#include "platform/File.h"
 #include "platform/ThisProcess.h"
 #include "store/MacroFileNames.h"
 
@@ -13,8 +13,20 @@ namespace qln {
 namespace {
 constexpr std::uint32_t kHeartbeatMs = 30000;
 constexpr std::uint32_t kMinuteMs = 60000;
-constexpr std::uint64_t kTakeOverMs = 60000;
+
+// Names this program among all that share the file, on any machine: never the same twice.
+std::string newToken() {
+    std::random_device device;
+    const std::uint64_t random = (static_cast<std::uint64_t>(device()) << 32) ^ device();
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(random));
+    return thisHostName() + "/" + std::to_string(thisProcessId()) + "/" + hex;
+}
 }  // namespace
+
+NetworkSync::NetworkSync(const IClock& clock, ITimers& timers, INotices& notices, IMacroSetReload& reload,
+                         std::uint64_t takeOverMs)
+    : clock_(clock), timers_(timers), notices_(notices), reload_(reload), takeOverMs_(takeOverMs), token_(newToken()) {}
 
 NetworkSync::~NetworkSync() {
     if (netTimer_) timers_.stopTimer(*netTimer_);
@@ -24,47 +36,44 @@ NetworkSync::~NetworkSync() {
 void NetworkSync::adoptFile(const std::string& macroFile) {
     syncPath_ = syncFileName(macroFile);
     seen_.reset();
-    readSyncFile();
-    known_ = record_.counter;
-}
-
-void NetworkSync::readSyncFile() {
     if (fileInfo(syncPath_).kind == FileKind::Missing) {
-        record_.counter = 1;
-        record_.lockState = sync::Free;
-        writeSyncFile();
-        return;
+        enterFence();  // creates it
+        fence_.reset();
+    } else if (const auto r = readSyncRecord(syncPath_)) {
+        // Reading needs no lock, nor the right to write: a user who may only read still follows the changes.
+        state_.record = *r;
     }
-    // One that cannot be read counts as unchanged since the last read.
-    if (const auto r = readSyncRecord(syncPath_)) record_ = *r;
+    known_ = state_.record.counter;
 }
 
-void NetworkSync::writeSyncFile() { writeSyncRecord(syncPath_, record_); }
-
-std::optional<std::int64_t> NetworkSync::lockFileStamp() const {
-    const FileInfo info = fileInfo(lockPath());
-    if (!info.exists()) return std::nullopt;
-    return info.modifiedNs + static_cast<std::int64_t>(info.size);
-}
-
-bool NetworkSync::createLockFile() {
-    File lock = File::open(lockPath(), FileAccess::Write, FileCreate::Exclusive);
-    if (lock.problem() == FileProblem::Exists) return false;
-    if (!lock) throw lock.failure();
-    try {
-        // Our process number, for people looking at the folder; the lock holds without it.
-        lock.writeAt(0, std::to_string(thisProcessId()) + "\n");
-    } catch (const FileError&) {
+void NetworkSync::enterFence() {
+    File file = File::open(syncPath_, FileAccess::ReadWrite, FileCreate::IfMissing);
+    if (!file) throw file.failure();
+    file.lock(true);
+    if (const auto read = readSyncState(file)) {
+        state_ = *read;
+    } else if (file.size() == 0) {
+        // A new sync file: counter 1, free.
+        state_ = SyncState{SyncRecord{1, sync::Free, state_.record.heartbeat}, {}};
+        writeSyncState(file, state_);
     }
-    return true;
+    // A file cut short by someone else counts as unchanged since the last read.
+    fence_ = std::move(file);
 }
 
-void NetworkSync::writeLockStamp() {
-    // Renews the lock file's time, so a program that sees only the lock file also sees the heartbeat.
-    touchFile(lockPath());
+void NetworkSync::writeState() { writeSyncState(*fence_, state_); }
+
+void NetworkSync::stopHeartbeat() {
+    if (netTimer_) timers_.stopTimer(*netTimer_);
+    netTimer_.reset();
 }
 
-void NetworkSync::removeLockFile() { removeFile(lockPath()); }
+void NetworkSync::lostLock() {
+    stopHeartbeat();
+    holding_ = false;
+    lost_ = true;
+    notices_.notice("Error", LockLostMessage);
+}
 
 bool NetworkSync::refuseInUse() {
     notices_.notice("Error", FileInUseMessage);
@@ -73,63 +82,91 @@ bool NetworkSync::refuseInUse() {
 
 bool NetworkSync::reloadChangedSet() {
     notices_.notice("Notice", FileChangedMessage);
-    known_ = record_.counter;
+    known_ = state_.record.counter;
     reload_.reloadWithRefresh();
     return true;
 }
 
 bool NetworkSync::FileInUse() {
     if (!networkMode_) return false;
-    readSyncFile();
-    const auto stamp = lockFileStamp();
-    bool takingOver = false;
-    if (record_.lockState == sync::Held || stamp) {
-        const std::pair<double, std::int64_t> now{record_.heartbeat, stamp.value_or(0)};
+    enterFence();
+    if (state_.record.lockState == sync::Held) {
+        const std::pair<double, std::string> now{state_.record.heartbeat, state_.holder};
         if (!seen_ || *seen_ != now) {
             seen_ = now;
             seenSince_ = clock_.tickCount();
+            fence_.reset();
             return refuseInUse();
         }
-        if (clock_.tickCount() - seenSince_ < kTakeOverMs) return refuseInUse();
-        // The holder has not renewed its heartbeat for a minute: it is gone.  Break its lock.
-        removeLockFile();
-        takingOver = true;
-    } else if (record_.counter != known_) {
+        if (clock_.tickCount() - seenSince_ < takeOverMs_) {
+            fence_.reset();
+            return refuseInUse();
+        }
+        // The holder has not renewed its heartbeat for a minute: it is gone (or stalled; when it wakes it finds our
+        // token and keeps its hands off).  Take the lock over.
+    } else if (state_.record.counter != known_) {
+        fence_.reset();
         return reloadChangedSet();
     }
-    // Another program may take it in the same moment.
-    if (!createLockFile()) return refuseInUse();
-    // Between our read and the lock file another program may have finished a change: look again.
-    readSyncFile();
-    if (!takingOver && (record_.lockState == sync::Held || record_.counter != known_)) {
-        removeLockFile();
-        return record_.lockState == sync::Held ? refuseInUse() : reloadChangedSet();
-    }
     seen_.reset();
+    lost_ = false;
+    state_.record.lockState = sync::Held;
+    state_.record.heartbeat = nowDateTime(clock_);
+    state_.holder = token_;
+    writeState();
+    fence_.reset();
     holding_ = true;
-    record_.lockState = sync::Held;
-    record_.heartbeat = nowDateTime(clock_);
-    writeSyncFile();
     if (!netTimer_) netTimer_ = timers_.startTimer(kHeartbeatMs, [this] { NetTimerTimer(); });
     return false;
 }
 
 void NetworkSync::ReleaseSyncFile(int changed) {
     if (!networkMode_) return;
-    if (netTimer_) timers_.stopTimer(*netTimer_);
-    netTimer_.reset();
-    record_.counter += changed;
-    known_ = record_.counter;
-    record_.lockState = sync::Free;
-    writeSyncFile();
-    if (holding_) removeLockFile();
-    holding_ = false;
+    stopHeartbeat();
+    if (!holding_ && !lost_) return;
+    const bool told = lost_;
+    holding_ = lost_ = false;
+    enterFence();
+    if (!told && stillOurs()) {
+        // The counter on disk, never an older copy of ours: it only ever rises.
+        state_.record.counter += changed;
+        state_.record.lockState = sync::Free;
+        state_.holder.clear();
+        writeState();
+        known_ = state_.record.counter;
+        fence_.reset();
+        return;
+    }
+    // Taken over while we held it.  The new holder's lock stays as it is; a change we made while the lock was
+    // still ours is counted, so that the others reload it (and so do we, at our next change).
+    if (changed != 0) {
+        state_.record.counter += changed;
+        writeState();
+    }
+    fence_.reset();
+    if (!told) notices_.notice("Error", LockLostMessage);
+}
+
+bool NetworkSync::enterChange() {
+    if (!networkMode_) return true;
+    enterFence();
+    if (!holding_ || stillOurs()) return true;
+    fence_.reset();
+    lostLock();
+    return false;
 }
 
 void NetworkSync::NetTimerTimer() {
-    record_.heartbeat = nowDateTime(clock_);
-    writeSyncFile();
-    writeLockStamp();
+    if (!holding_) return;
+    enterFence();
+    if (!stillOurs()) {
+        fence_.reset();
+        lostLock();
+        return;
+    }
+    state_.record.heartbeat = nowDateTime(clock_);
+    writeState();
+    fence_.reset();
 }
 
 void NetworkSync::SyncTimerTimer() {

@@ -1,6 +1,8 @@
 // Sharing a macro file: the sync file's bytes, the lock, its heartbeat and take-over, and reloads.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "platform/sim/SimClock.h"
@@ -63,11 +65,11 @@ TEST(NetworkSync, FirstChangeCreatesCounterOneThenWritesTwo) {
     EXPECT_EQ(held->counter, 1);
     EXPECT_EQ(held->lockState, 1);
     EXPECT_DOUBLE_EQ(held->heartbeat, 46365.0 + 10.0 / 24);
-    EXPECT_TRUE(std::filesystem::exists(a.sync.lockPath()));
+    // Behind the record, the holder's token; programs that read 14 bytes never see it.
+    EXPECT_EQ(s.tmp.read("SET.MAS").substr(14), "holder " + a.sync.token() + "\n");
     a.sync.ReleaseSyncFile(1);
     EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 2);
     EXPECT_EQ(readSyncRecord(s.syncFile)->lockState, 2);
-    EXPECT_FALSE(std::filesystem::exists(a.sync.lockPath()));
     EXPECT_EQ(std::filesystem::file_size(s.syncFile), 14u);
 }
 
@@ -121,11 +123,43 @@ TEST(NetworkSync, ChangeByAnotherUserReloadsFirst) {
     EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 2);
 }
 
-TEST(NetworkSync, ForeignLockFileAloneCountsAsHeld) {
+TEST(NetworkSync, AStalledHolderThatWasTakenOverKeepsItsHandsOff) {
     Shared s;
+    Program a(s.macroFile, s.clock);
     Program b(s.macroFile, s.clock);
-    s.tmp.write("SET.MAS.lock", "4242\n");
+    ASSERT_FALSE(a.sync.FileInUse());
+    ASSERT_TRUE(a.sync.enterChange());  // a changes the file while the lock is still its own ...
+    a.sync.leaveChange();
     EXPECT_TRUE(b.sync.FileInUse());
+    s.clock.advance(60000);  // ... then stalls for a minute without a heartbeat
+    ASSERT_FALSE(b.sync.FileInUse());
+    // a wakes: no more changes, its heartbeat and its release leave b's lock alone.
+    EXPECT_FALSE(a.sync.enterChange());
+    a.sync.NetTimerTimer();
+    a.sync.ReleaseSyncFile(1);
+    EXPECT_FALSE(a.sync.holdsLock());
+    EXPECT_EQ(a.rec.seen, std::vector<std::string>{"Error"});
+    EXPECT_EQ(s.tmp.read("SET.MAS").substr(14), "holder " + b.sync.token() + "\n");
+    EXPECT_EQ(readSyncRecord(s.syncFile)->lockState, 1);
+    EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 2);  // a's change is counted, so that others reload it
+    EXPECT_TRUE(b.sync.enterChange());
+    b.sync.leaveChange();
+    b.sync.ReleaseSyncFile(1);
+    EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 3);  // on top of what is on disk: never back
+    EXPECT_EQ(readSyncRecord(s.syncFile)->lockState, 2);
+    EXPECT_TRUE(a.sync.FileInUse());  // a's next attempt reloads first
+    EXPECT_EQ(a.rec.reloads, 1);
+}
+
+TEST(NetworkSync, ANewSyncFileFollowsTheUmaskSoAGroupCanShareIt) {
+    Shared s;
+    const auto old = ::umask(002);
+    {
+        Program a(s.macroFile, s.clock);
+    }
+    ::umask(old);
+    EXPECT_EQ(std::filesystem::status(s.syncFile).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms(0664));
 }
 
 TEST(NetworkSync, PeriodicReloadEveryThirdMinute) {

@@ -138,6 +138,37 @@ std::uint64_t File::size() const {
     return static_cast<std::uint64_t>(st.st_size);
 }
 
+void File::truncate(std::uint64_t size) {
+    int rc = 0;
+    do rc = ::ftruncate(FileBackend::fd(*this), static_cast<off_t>(size));
+    while (rc != 0 && errno == EINTR);
+    if (rc != 0) throwSystemError(path_);
+}
+
+bool File::lock(bool exclusive) {
+    struct flock range {};
+    range.l_type = static_cast<short>(exclusive ? F_WRLCK : F_RDLCK);
+    range.l_whence = SEEK_SET;
+    // Locks of the open file itself: closing another descriptor of the same file does not drop them.
+    for (int command : {F_OFD_SETLKW, F_SETLKW}) {
+        int rc = 0;
+        do rc = ::fcntl(FileBackend::fd(*this), command, &range);
+        while (rc != 0 && errno == EINTR);
+        if (rc == 0) return true;
+        if (errno == EINVAL && command == F_OFD_SETLKW) continue;  // a kernel without them
+        if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS || errno == EINVAL) return false;
+        throwSystemError(path_);
+    }
+    return false;
+}
+
+void File::unlock() {
+    struct flock range {};
+    range.l_type = F_UNLCK;
+    range.l_whence = SEEK_SET;
+    if (::fcntl(FileBackend::fd(*this), F_OFD_SETLK, &range) != 0) ::fcntl(FileBackend::fd(*this), F_SETLK, &range);
+}
+
 void File::flush() {
     if (::fsync(FileBackend::fd(*this)) != 0) throwSystemError(path_);
 }

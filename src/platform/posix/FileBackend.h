@@ -42,7 +42,7 @@ inline constexpr const char* NotRegularReason = "is not a regular file";
     throw FileError(path, systemReason(error));
 }
 
-// Permissions of a file we create, before the umask.
-inline constexpr unsigned NewFileMode = 0644;
+// Permissions of a file we create, before the umask: the user's umask decides, as for every other program.
+inline constexpr unsigned NewFileMode = 0666;
 
 }  // namespace qln
