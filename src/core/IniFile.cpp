@@ -34,6 +34,9 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 
 IniFile IniFile::parse(std::string_view bytes) {
     IniFile f;
+    // Editors on other systems may start the file with a UTF-8 byte-order mark; left in, it would hide the first
+    // section, and the next write would add that section again.
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
     f.crlf_ = bytes.find("\r\n") != npos;
     while (!bytes.empty()) {
         const std::size_t nl = bytes.find('\n');

@@ -8,7 +8,8 @@
 namespace qln {
 
 // A profile (INI) file kept line by line, so that rewriting it keeps what Quillon does not know: other keys and
-// sections, comments, blank lines.  Section and key names compare without regard to case.
+// sections, comments, blank lines.  Section and key names compare without regard to case.  A leading UTF-8
+// byte-order mark is skipped on reading and not written back.
 class IniFile {
 public:
     static IniFile parse(std::string_view bytes);

@@ -143,8 +143,9 @@ Settings readSettings(const IniFile& file, const Paths& paths) {
     }
     if (s.currentFile.empty()) s.currentFile = paths.defaultMacroFile();
     if (s.timerSeconds == 0 || s.timerSeconds > 60) s.timerSeconds = 10;
+    // A folder, a device or a dangling link holds no macros: start with the default set as for a missing file.
     std::error_code ec;
-    if (!std::filesystem::exists(s.currentFile, ec)) s.currentFile = paths.defaultMacroFile();
+    if (!std::filesystem::is_regular_file(s.currentFile, ec)) s.currentFile = paths.defaultMacroFile();
     return s;
 }
 

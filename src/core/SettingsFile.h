@@ -11,8 +11,9 @@ namespace qln {
 
 // Reading and writing the settings with the profile functions' rules.
 
-// Every key in file order, defaults for what is missing; then the start-up fixes: an empty or vanished
-// current file becomes the default macro file, a timer interval of 0 or above 60 becomes 10.
+// Every key in file order, defaults for what is missing; then the start-up fixes: a current file that is empty,
+// vanished or not a regular file (a folder, say) becomes the default macro file, a timer interval of 0 or above
+// 60 becomes 10.
 Settings readSettings(const IniFile& file, const Paths& paths);
 // Writes every key of every section in file order into the file's lines, keeping whatever else it holds.
 void writeSettings(const Settings& settings, IniFile& file);

@@ -30,6 +30,13 @@ TEST(IniFile, KeepsWindowsLineEnds) {
     EXPECT_EQ(f.serialize(), "[A]\r\nk=2\r\n");
 }
 
+TEST(IniFile, LeadingByteOrderMarkIsSkippedAndNeverWritten) {
+    IniFile f = IniFile::parse("\xEF\xBB\xBF[Misc]\r\nUse Tray=Yes\r\n");
+    EXPECT_EQ(f.get("Misc", "Use Tray"), "Yes");
+    f.set("Misc", "Show Date", "No");
+    EXPECT_EQ(f.serialize(), "[Misc]\r\nUse Tray=Yes\r\nShow Date=No\r\n");
+}
+
 TEST(IniFile, EmptyFileGrowsSectionBySection) {
     IniFile f;
     f.set("A", "k", "1");

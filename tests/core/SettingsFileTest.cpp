@@ -1,5 +1,6 @@
 // The settings file: defaults, reading rules, bounds, order on write, and the user's own lines kept.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -102,13 +103,39 @@ TEST(Settings, GarbageInEveryValueReadsWithoutHarm) {
     EXPECT_FALSE(s.sortHeader);
 }
 
-TEST(Settings, CurrentFileThatVanishedFallsBackToTheDefault) {
-    Folders f;
-    f.tmp.write("mine.QLN", "");
-    f.tmp.write("config/QUILN.INI", "[Misc]\nCurrent File=" + f.tmp.file("mine.QLN") + "\n");
-    EXPECT_EQ(loadSettingsFile(f.paths).currentFile, f.tmp.file("mine.QLN"));
-    std::filesystem::remove(f.tmp.file("mine.QLN"));
-    EXPECT_EQ(loadSettingsFile(f.paths).currentFile, f.paths.defaultMacroFile());
+struct CurrentFileCase {
+    const char* name;
+    std::function<void(test::TempFolder&, const std::string& path)> make;
+    bool kept;
+};
+
+// Only a regular file (or a link to one) is a macro file; anything else at that path means the default set.
+TEST(Settings, CurrentFileThatIsNoRegularFileFallsBackToTheDefault) {
+    const CurrentFileCase cases[] = {
+        {"file", [](test::TempFolder& t, const std::string&) { t.write("mine.QLN", ""); }, true},
+        {"link to a file",
+         [](test::TempFolder& t, const std::string& p) {
+             t.write("real.QLN", "");
+             std::filesystem::create_symlink(t.file("real.QLN"), p);
+         },
+         true},
+        {"vanished", [](test::TempFolder&, const std::string&) {}, false},
+        {"folder", [](test::TempFolder&, const std::string& p) { std::filesystem::create_directory(p); }, false},
+        {"link to a folder",
+         [](test::TempFolder& t, const std::string& p) { std::filesystem::create_directory_symlink(t.path(), p); },
+         false},
+        {"dangling link",
+         [](test::TempFolder& t, const std::string& p) { std::filesystem::create_symlink(t.file("gone.QLN"), p); },
+         false},
+        {"fifo", [](test::TempFolder&, const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }, false},
+    };
+    for (const CurrentFileCase& c : cases) {
+        Folders f;
+        const std::string path = f.tmp.file("mine.QLN");
+        c.make(f.tmp, path);
+        f.tmp.write("config/QUILN.INI", "[Misc]\nCurrent File=" + path + "\n");
+        EXPECT_EQ(loadSettingsFile(f.paths).currentFile, c.kept ? path : f.paths.defaultMacroFile()) << c.name;
+    }
 }
 
 TEST(Settings, RewriteKeepsTheUsersOwnLines) {

@@ -13,6 +13,7 @@
 #include "store/MacroFile.h"
 #include "store/MacroFileNames.h"
 #include "store/MacroText.h"
+#include "store/RecordCheck.h"
 
 namespace qln::tool {
 
@@ -27,6 +28,32 @@ public:
     }
     int count = 0;
 };
+
+// A field of a record (Windows-1252) as UTF-8 that keeps its line and cannot steer the terminal: a backslash
+// doubles, tab, line feed and carriage return become \t, \n and \r, and every other control character (C0,
+// DEL, and the five bytes that Windows-1252 maps to C1 controls) becomes \xHH.
+std::string printable(std::string_view field) {
+    std::string out;
+    for (const char c : field) {
+        const char32_t ch = win1252ToCodePoint(static_cast<unsigned char>(c));
+        if (c == '\\') {
+            out += "\\\\";
+        } else if (c == '\t') {
+            out += "\\t";
+        } else if (c == '\n') {
+            out += "\\n";
+        } else if (c == '\r') {
+            out += "\\r";
+        } else if (ch < 0x20 || (ch >= 0x7F && ch <= 0x9F)) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(c));
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return win1252ToUtf8(out);
+}
 
 int fail(const std::string& message) {
     std::fprintf(stderr, "qlntool: %s\n", message.c_str());
@@ -74,16 +101,18 @@ int listCommand(std::span<const std::string_view> args) {
     int problems = 0;
     for (std::size_t i = 0; i < records; ++i) {
         const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * record::Size;
-        const MacroRecord r = MacroRecord::decode(std::span<const std::uint8_t, record::Size>(data, record::Size));
-        const int n = static_cast<int>(i + 1);
-        if (r.scope < ScopeGlobal || r.scope > ScopeSystem) {
-            fail(path + ": macro " + std::to_string(n) + " is damaged: its scope kind is " + std::to_string(r.scope));
+        const std::span<const std::uint8_t, record::Size> raw(data, record::Size);
+        const MacroRecord r = MacroRecord::decode(raw);
+        const std::string n = std::to_string(i + 1);
+        for (const RecordDamage& d : checkRecord(raw)) {
+            fail(path + ": macro " + n + " is damaged: " + d.field + ": " + d.problem);
             ++problems;
-            continue;
         }
-        const std::string line = std::to_string(n) + "\t" + activationText(r) + "\t" + r.nickname + "\t" +
-                                 scopeText(r) + "\t" + (r.active ? "active" : "inactive") + "\n";
-        std::fputs(win1252ToUtf8(line).c_str(), stdout);
+        const std::string activation =
+            isHotKeyCode(r.hotKeyCode) ? activationText(r) : "hot key code " + std::to_string(r.hotKeyCode);
+        const std::string line = n + "\t" + printable(activation) + "\t" + printable(r.nickname) + "\t" +
+                                 printable(scopeText(r)) + "\t" + (r.active ? "active" : "inactive") + "\n";
+        std::fputs(line.c_str(), stdout);
     }
     if (bytes.size() % record::Size != 0) {
         fail(path + ": the file ends in a partial macro record of " + std::to_string(bytes.size() % record::Size) +
