@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "QlntoolRunner.h"
 #include "support/TempFolder.h"
@@ -34,8 +36,29 @@ TEST(New, RefusesAnExistingFileAndOtherNames) {
     EXPECT_NE(again.err.find("already exists"), std::string::npos);
     EXPECT_EQ(tmp.read("Old.QLN"), "precious");
     EXPECT_EQ(qlntool({"new", tmp.file("Mine.TXT")}).code, 1);
-    EXPECT_EQ(qlntool({"new", tmp.file("no/folder/Mine.QLN")}).code, 1);
     EXPECT_EQ(qlntool({"new"}).code, 2);
+}
+
+TEST(New, AFileThatCannotBeMadeIsNamedWithTheReason) {
+    qln::test::TempFolder tmp;
+    const std::string path = tmp.file("no/folder/Mine.QLN");
+    const auto r = qlntool({"new", path});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "qlntool: Error: New file could not be created.\nqlntool: " + path +
+                         ": No such file or directory\n");
+}
+
+TEST(List, AHugeFileOrOneThatIsNoFileIsNotReadWhole) {
+    qln::test::TempFolder tmp;
+    { std::ofstream(tmp.file("Huge.QLN")); }
+    std::filesystem::resize_file(tmp.file("Huge.QLN"), 3ULL << 30);  // sparse
+    const auto huge = qlntool({"list", tmp.file("Huge.QLN")});
+    EXPECT_EQ(huge.code, 1);
+    EXPECT_EQ(std::count(huge.out.begin(), huge.out.end(), '\n'), 500);
+    EXPECT_NE(huge.err.find("the file holds 623664 macros"), std::string::npos) << huge.err;
+    const auto device = qlntool({"list", "/dev/zero"});
+    EXPECT_EQ(device.code, 1);
+    EXPECT_EQ(device.err, "qlntool: /dev/zero: is not a regular file\n");
 }
 
 struct Damaged {

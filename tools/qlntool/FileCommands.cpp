@@ -8,6 +8,7 @@
 #include "core/AtomicFile.h"
 #include "core/FileError.h"
 #include "core/Win1252.h"
+#include "platform/File.h"
 #include "platform/SystemClock.h"
 #include "platform/sim/SimHookLibrary.h"
 #include "store/MacroFile.h"
@@ -77,11 +78,14 @@ int newCommand(std::span<const std::string_view> args) {
     MacroNames names;
     MacroTable macros(table, names, hook);
     PrintNotices notices;
+    MacroFile file(macros, clock, notices);
     try {
-        MacroFile(macros, clock, notices).load(path);
+        file.load(path);
     } catch (const FileError& e) {
         return fail(e.what());
     }
+    // The notice says what the application says; here the file and the reason follow.
+    if (!file.problem().empty()) fail(file.problem());
     return notices.count == 0 && macros.count() == 4 ? 0 : 1;
 }
 
@@ -91,13 +95,19 @@ int listCommand(std::span<const std::string_view> args) {
         return 2;
     }
     const std::string path(args[0]);
+    // At most a full set and one record more are read, whatever the size of the file.
     std::string bytes;
+    std::uint64_t size = 0;
     try {
-        bytes = readWholeFile(path);
+        const File file = File::open(path, FileAccess::Read);
+        if (!file) return fail(file.failure().what());
+        size = file.size();
+        bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, (MaxMacros + 1) * record::Size)));
+        bytes.resize(file.readAt(0, std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size())));
     } catch (const FileError& e) {
         return fail(e.what());
     }
-    const std::size_t records = bytes.size() / record::Size;
+    const std::size_t records = std::min<std::size_t>(bytes.size() / record::Size, MaxMacros);
     int problems = 0;
     for (std::size_t i = 0; i < records; ++i) {
         const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * record::Size;
@@ -114,13 +124,14 @@ int listCommand(std::span<const std::string_view> args) {
                                  printable(scopeText(r)) + "\t" + (r.active ? "active" : "inactive") + "\n";
         std::fputs(line.c_str(), stdout);
     }
-    if (bytes.size() % record::Size != 0) {
-        fail(path + ": the file ends in a partial macro record of " + std::to_string(bytes.size() % record::Size) +
-             " bytes");
+    const std::uint64_t inFile = size / record::Size;
+    if (inFile <= static_cast<std::uint64_t>(MaxMacros) && size % record::Size != 0) {
+        fail(path + ": the file ends in a partial macro record of " + std::to_string(size % record::Size) + " bytes");
         ++problems;
     }
-    if (records > static_cast<std::size_t>(MaxMacros)) {
-        fail(path + ": the file holds " + std::to_string(records) + " macros, more than the 500 a set can have");
+    if (inFile > static_cast<std::uint64_t>(MaxMacros)) {
+        fail(path + ": the file holds " + std::to_string(inFile) + " macros, more than the 500 a set can have; " +
+             "the first 500 are listed");
         ++problems;
     }
     return problems == 0 ? 0 : 1;

@@ -19,8 +19,9 @@ namespace qln {
 namespace {
 
 constexpr const char* kTempMark = ".tmp-";
-// A temporary file of ours this old is a leftover of a writer that was killed; none is written for that long.
-constexpr auto kLeftoverAge = std::chrono::minutes(1);
+// A temporary file of ours this old is a leftover of a writer that was killed: the content is written while the
+// file has no name yet, and a name lives only for the instant before the rename.
+constexpr auto kLeftoverAge = std::chrono::seconds(10);
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.rfind('/');
