@@ -1,0 +1,10 @@
+// The forms' tests run with a QApplication on the offscreen platform (set by CTest; set it when running by hand).
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
