@@ -72,6 +72,11 @@ public:
     virtual void QlnUpMouseHook(TableImage table) = 0;
     virtual void QlnUpCapture(TableImage table) = 0;
     virtual void QlnUpCaptureOn(TableImage table) = 0;
+
+    // The two small blocks the program shares with the library besides the table: the remapping block (104
+    // bytes) and the window block (17 bytes).  With no other process to share them with, the library is handed
+    // the program's own; it reads them whenever it needs them.
+    virtual void attachBlocks(std::span<std::uint8_t, 104> /*remap*/, std::span<std::uint8_t, 17> /*window*/) {}
 };
 
 // A stretch of the table that one update call publishes.

@@ -42,6 +42,12 @@ public:
     std::uint8_t inUse() const { return bytes_[hooktable::InUse]; }
     void setInUse(bool on) { bytes_[hooktable::InUse] = on ? 1 : 0; }
     void setMainWindow(std::uint32_t handle) { put32(hooktable::MainWindow, handle); }
+    // Any field by its offset, for the start-up's writes of fields that have no name of their own.
+    void setByteAt(std::size_t at, std::uint8_t v) { bytes_.at(at) = v; }
+    void set16At(std::size_t at, std::uint16_t v) { put16(at, v); }
+    void set32At(std::size_t at, std::uint32_t v) { put32(at, v); }
+    std::uint8_t byteAt(std::size_t at) const { return bytes_.at(at); }
+    std::uint32_t value32At(std::size_t at) const { return get32(at); }
     std::uint32_t mainWindow() const { return get32(hooktable::MainWindow); }
 
 private:

@@ -51,8 +51,11 @@ void QtPump::deliverPosted() {
 }
 
 void QtPump::requestQuit() {
+    const bool first = !quit_;
     quit_ = true;
     if (waiting_ != nullptr) waiting_->quit();
+    // After the playing macro (if any) has let go of everything: it stops at its next step.
+    if (first && onQuit_) QMetaObject::invokeMethod(this, [this] { onQuit_(); }, Qt::QueuedConnection);
 }
 
 void QtPump::processMessages() {

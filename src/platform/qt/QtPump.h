@@ -39,6 +39,8 @@ public:
     void post(const Message& m) override;
     void requestQuit() override;
     bool quitRequested() const override { return quit_; }
+    // What the program does when a quit is asked for (the application closes its window); run from the loop.
+    void setOnQuit(std::function<void()> onQuit) { onQuit_ = std::move(onQuit); }
 
     TimerId startTimer(std::uint32_t intervalMs, std::function<void()> onTick) override;
     void stopTimer(TimerId id) override;
@@ -67,6 +69,7 @@ private:
     QEventLoop* waiting_ = nullptr;  // the innermost wait
     bool handled_ = false;
     bool quit_ = false;
+    std::function<void()> onQuit_;
 };
 
 }  // namespace qln

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "platform/Platform.h"
@@ -20,11 +22,21 @@
 
 namespace qln::x11 {
 
-// The real desktop on one X connection, on an event loop of its own: every platform interface that has an X11
-// or Linux answer.
+// The event loop the desktop's services run on.
+struct EventLoop {
+    IMessagePump& pump;
+    ITimers& timers;
+    IDescriptorWatch& watch;
+};
+
+// The real desktop on one X connection: every platform interface that has an X11 or Linux answer.
 class X11Desktop {
 public:
+    // On an event loop of its own (qlntool).
     explicit X11Desktop(const std::string& displayName = {});
+    // On the program's loop, made for the connection's events (the application's loop is Qt's).
+    using LoopMaker = std::function<EventLoop(X11Events& events, const IClock& clock)>;
+    X11Desktop(const std::string& displayName, const LoopMaker& makeLoop);
     ~X11Desktop();
     X11Desktop(const X11Desktop&) = delete;
     X11Desktop& operator=(const X11Desktop&) = delete;
@@ -36,12 +48,15 @@ public:
     // The platform with the X11 answers filled in; prompts, the main window and the hook library come from
     // `others` (the program's own).
     Platform platform(const Platform& others);
+    Platform platform(IHookLibrary& hook, IPrompts& prompts, IAppWindow& app);
 
     X11Display& display() { return display_; }
     X11Events& events() { return events_; }
     X11Keymap& keymap() { return keymap_; }
     X11Input& input() { return input_; }
-    X11Pump& pump() { return pump_; }
+    // The loop of its own; only for a desktop made without a loop maker.
+    X11Pump& pump() { return *ownPump_; }
+    IMessagePump& loop() { return loop_.pump; }
     X11Windows& windows() { return windows_; }
     posix::LinuxProcesses& processes() { return processes_; }
     SystemClock& clock() { return clock_; }
@@ -55,7 +70,8 @@ private:
     SystemClock clock_;
     X11Display display_;
     X11Events events_;
-    X11Pump pump_;
+    std::unique_ptr<X11Pump> ownPump_;
+    EventLoop loop_;
     X11Keymap keymap_;
     XInputDevices devices_;
     XTestLeftovers leftovers_;

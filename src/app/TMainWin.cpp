@@ -1,0 +1,328 @@
+#include "app/TMainWin.h"
+
+#include <cstring>
+
+#include "core/SettingsFile.h"
+#include "platform/File.h"
+#include "store/MacroFileNames.h"
+
+namespace qln {
+
+namespace {
+
+void put32(std::span<std::uint8_t> block, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+// Fields of the table the start-up clears that have no name of their own.
+constexpr std::size_t kClearedAtStart[] = {4, 740, 741, 761, 762, 763, 765, 14296};
+constexpr std::size_t kCaptureCounter = 759;
+constexpr std::size_t kCaptureOn = 737;
+
+}  // namespace
+
+TMainWin::TMainWin(const Paths& paths, const Settings& settings, IHookLibrary& hook, const IClock& clock,
+                   ITimers& timers, INotices& notices)
+    : paths_(paths),
+      settings_(settings),
+      hook_(hook),
+      clock_(clock),
+      timers_(timers),
+      notices_(notices),
+      macros_(table_, names_, hook_),
+      file_(macros_, clock_, notices_),
+      network_(clock_, timers_, notices_, commands_),
+      commands_(settings_, macros_, file_, vexmap_, network_, *this, notices_) {
+    file_.setChangeGuard(&network_);
+}
+
+TMainWin::~TMainWin() = default;
+
+void TMainWin::loadCurrentFile() {
+    if (settings_.currentFile.empty()) settings_.currentFile = paths_.defaultMacroFile();
+    network_.setNetworkMode(settings_.networkMode);
+    if (settings_.networkMode) network_.adoptFile(settings_.currentFile);
+    file_.load(settings_.currentFile);
+}
+
+void TMainWin::FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args) {
+    view_ = &view;
+    playback_ = std::make_unique<PlaybackSession>(platform, this);
+    if (!view_->trayAvailable()) settings_.useTray = false;
+    playback_->setUseTray(settings_.useTray);
+    hookUp();
+    hideAtFirstPaint_ = false;
+    restriction_ = Restriction::None;
+    for (const StartSwitch& s : readCommandLine(args)) applySwitch(s);
+    if (settings_.useTray) view_->setMainTrayIcon(true);
+    putTrayIcons();
+    network_.setNetworkMode(settings_.networkMode);
+    if (settings_.networkMode && settings_.autoSync) network_.startSyncTimer(settings_.syncMinutes, true);
+    view_->setCaption(caption());
+    view_->fillList();
+    view_->commandsChanged();
+}
+
+void TMainWin::hookUp() {
+    const std::uint32_t window = view_->windowHandle();
+    hook_.attachBlocks(remapBlock_, windowBlock_);
+    put32(remapBlock_, 0, window);
+    remapBlock_[103] = 0;
+    vexmap_.GetSwapFile(settings_.currentFile);
+    if (vexmap_.SwapsInUse()) {
+        swapHook_ = hook_.QlnHookSwap();
+        put32(remapBlock_, 4, swapHook_);
+    }
+    for (const std::size_t at : {0, 8, 12}) put32(windowBlock_, static_cast<std::size_t>(at), window);
+    cbtHook_ = hook_.QlnHookCBT();
+    put32(windowBlock_, 4, cbtHook_);
+    windowBlock_[16] = 1;  // the system of the NT kind: the only one there is here
+
+    for (const std::size_t at : kClearedAtStart) table_.setByteAt(at, 0);
+    table_.set16At(kCaptureCounter, 0);
+    table_.setByteAt(hooktable::NtFlag, 1);
+    table_.setByteAt(hooktable::MouseSwapped, 0);
+    hook_.QlnUpCapture(table_.image());
+    hook_.QlnUpInit(table_.image());
+    table_.setMainWindow(window);
+    hook_.QlnUpWindow(table_.image());
+    table_.set32At(hooktable::SecondWindow, window);
+    table_.setByteAt(hooktable::SecondWindowFlag, 0);
+    hook_.QlnUpWindow2(table_.image());
+    table_.setByteAt(hooktable::ProgramName, 0);
+    hook_.QlnUpProg(table_.image());
+    table_.setByteAt(kCaptureOn, 0);
+    hook_.QlnUpCaptureOn(table_.image());
+    for (std::size_t n = 1; n <= hooktable::MaxPrograms; ++n)
+        table_.setByteAt(hooktable::ProgramListBase + n * hooktable::ProgramListWidth, 0);
+    table_.set32At(hooktable::ProgramCount, 0);
+    hook_.QlnUpProgs(table_.image());
+    macros_.SetHotKeys();
+    keyboardHook_ = hook_.QlnHookKeyboard();
+    table_.set32At(hooktable::KeyboardHook, keyboardHook_);
+    mouseHook_ = hook_.QlnHookMouse();
+    table_.set32At(hooktable::MouseHook, mouseHook_);
+    hook_.QlnUpKeyHook(table_.image());
+    hook_.QlnUpMouseHook(table_.image());
+}
+
+void TMainWin::unhook() {
+    hook_.QlnUnHook(keyboardHook_);
+    hook_.QlnUnHook(mouseHook_);
+    if (swapHook_ != 0) hook_.QlnUnHook(swapHook_);
+    hook_.QlnUnHook(cbtHook_);
+    keyboardHook_ = mouseHook_ = swapHook_ = cbtHook_ = 0;
+}
+
+void TMainWin::applySwitch(const StartSwitch& s) {
+    using Kind = StartSwitch::Kind;
+    switch (s.kind) {
+        case Kind::Hide:
+            hideAtFirstPaint_ = true;
+            break;
+        case Kind::Browse:
+            if (restriction_ == Restriction::None) restriction_ = Restriction::Browse;
+            break;
+        case Kind::BrowseAll:
+            restriction_ = Restriction::BrowseAll;
+            break;
+        case Kind::AutoSync:
+            settings_.autoSync = true;
+            break;
+        case Kind::NetworkMode:
+            settings_.networkMode = true;
+            network_.setNetworkMode(true);
+            network_.adoptFile(settings_.currentFile);
+            break;
+        case Kind::SyncMinutes:
+            settings_.syncMinutes = static_cast<std::uint16_t>(s.minutes);
+            break;
+        case Kind::File: {
+            if (fileInfo(s.path).kind != FileKind::Regular) break;
+            removeTrayIcons();
+            settings_.currentFile = s.path;
+            if (settings_.networkMode) network_.adoptFile(s.path);
+            file_.load(s.path);
+            macros_.SetHotKeys();
+            fillList();
+            break;
+        }
+    }
+}
+
+bool TMainWin::FormPaint() {
+    const bool hide = hideAtFirstPaint_;
+    hideAtFirstPaint_ = false;
+    return hide;
+}
+
+void TMainWin::FormClose() {
+    unhook();
+    if (view_ != nullptr) view_->geometry(settings_.mainLeft, settings_.mainTop, settings_.mainWidth, settings_.mainHeight);
+    writeSettings();
+}
+
+void TMainWin::writeSettings() { saveSettingsFile(settings_, paths_); }
+
+bool TMainWin::enabled(Command c) const {
+    if (!isBuilt(c) || lockedBy(restriction_, c)) return false;
+    if (actsOnSelectedMacro(c) && macros_.count() == 0) return false;
+    switch (c) {
+        case Command::Hide:
+            return settings_.useTray;
+        case Command::SystemTray:
+            return view_ == nullptr || view_->trayAvailable();
+        case Command::RecentFile1:
+        case Command::RecentFile2:
+        case Command::RecentFile3:
+        case Command::RecentFile4:
+        case Command::RecentFile5:
+            return !settings_.lastFiles[static_cast<std::size_t>(static_cast<int>(c) - static_cast<int>(Command::RecentFile1))].empty();
+        default:
+            return true;
+    }
+}
+
+std::string TMainWin::displayName() const { return qln::displayName(settings_.currentFile); }
+
+std::string TMainWin::caption() const {
+    return "Quillon (" + displayName() + ")" + std::string(restrictionSuffix(restriction_));
+}
+
+bool TMainWin::DoOpen(const std::string& chosen) {
+    const bool ok = commands_.DoOpen(chosen);
+    if (view_ != nullptr) view_->commandsChanged();
+    return ok;
+}
+
+bool TMainWin::DoNew(const std::string& chosen) {
+    const bool ok = commands_.DoNew(chosen);
+    if (view_ != nullptr) view_->commandsChanged();
+    return ok;
+}
+
+bool TMainWin::OpenRecentFile(int k) {
+    if (k < 1 || k > 5) return false;
+    const std::string path = settings_.lastFiles[static_cast<std::size_t>(k - 1)];
+    if (path.empty()) return false;
+    const bool ok = commands_.OpenSaveFile(path);
+    if (view_ != nullptr) view_->commandsChanged();
+    return ok;
+}
+
+void TMainWin::MenuHideClick() {
+    if (!settings_.useTray || view_ == nullptr) return;
+    view_->hideTaskbarWindow();
+    view_->hideMainWindow();
+}
+
+void TMainWin::MenuSysTrayClick() {
+    settings_.useTray = !settings_.useTray;
+    if (playback_) playback_->setUseTray(settings_.useTray);
+    if (view_ != nullptr) {
+        view_->setMainTrayIcon(settings_.useTray);
+        view_->commandsChanged();
+    }
+    writeSettings();
+}
+
+void TMainWin::SysTrayOpen() {
+    if (view_ == nullptr) return;
+    if (!settings_.useTray) {
+        view_->bringToFront();
+        return;
+    }
+    // The editing dialogs that hold the network lock come with the list editing; none holds it yet.
+    view_->closeDialogs();
+    ActivateMe();
+}
+
+void TMainWin::ActivateMe() {
+    if (view_ == nullptr) return;
+    const char* refusal = paused()                      ? PausedMessage
+                          : popupMenuShown_             ? PopupMenuMessage
+                          : table_.byteAt(kCaptureOn) != 0 ? RecordingMessage
+                                                        : nullptr;
+    if (refusal != nullptr) {
+        playback_->messages().DoAMessage("Warning", refusal);
+        return;
+    }
+    if (view_->mainWindowVisible() && !settings_.useTray) {
+        if (view_->isMinimised()) view_->restore();
+        view_->bringToFront();
+        return;
+    }
+    view_->showTaskbarWindow();
+    view_->showMainWindow();
+    view_->bringToFront();
+    view_->applyColumnWidths();
+    if (rememberedRow_ > 0 && rememberedRow_ <= view_->rowCount()) view_->selectRow(rememberedRow_);
+}
+
+void TMainWin::AppDeactivate() {
+    if (view_ == nullptr) return;
+    if (ignoreNextDeactivation_) {
+        ignoreNextDeactivation_ = false;
+        return;
+    }
+    if (terminating_ || !settings_.useTray || paused() || popupMenuShown_) return;
+    rememberedRow_ = view_->selectedRow();
+    if (view_->anyDialogOpen()) return;
+    if (view_->isMinimised()) view_->restore();
+    view_->hideTaskbarWindow();
+    view_->hideMainWindow();
+}
+
+void TMainWin::networkDialogClosed() {
+    network_.setNetworkMode(settings_.networkMode);
+    if (view_ != nullptr) view_->commandsChanged();
+}
+
+std::optional<MacroRecord> TMainWin::readMacro(int macro) { return file_.read(macro); }
+
+void TMainWin::handleMessage(const Message& m) {
+    if (std::holds_alternative<hook::InUseCleared>(m)) {
+        table_.setInUse(false);
+        return;
+    }
+    if (playback_) playback_->handleMessage(m);
+}
+
+void TMainWin::swapMacroFile(std::string_view file) { commands_.swapMacroFile(std::string(file)); }
+
+int TMainWin::selectedRow() const { return view_ != nullptr ? view_->selectedRow() : 0; }
+int TMainWin::rowCount() const { return view_ != nullptr ? view_->rowCount() : 0; }
+void TMainWin::selectRow(int row) {
+    if (view_ != nullptr) view_->selectRow(row);
+}
+void TMainWin::fillList() {
+    if (view_ != nullptr) view_->fillList();
+}
+void TMainWin::setButtons(bool) {
+    if (view_ != nullptr) view_->commandsChanged();
+}
+void TMainWin::setCaption(std::string_view) {
+    if (view_ != nullptr) view_->setCaption(caption());
+}
+
+void TMainWin::removeTrayIcons() {
+    if (view_ != nullptr) view_->setMenuTrayIcons({});
+}
+
+void TMainWin::putTrayIcons() {
+    if (view_ == nullptr) return;
+    std::vector<MenuTrayIcon> icons;
+    for (int n = 1; n <= macros_.count() && icons.size() < 15; ++n) {
+        const std::string& options = macros_.snipword(n);
+        if (macros_.table().scope(n) != ScopePopupMenu || options.empty() || options[0] != 'Y') continue;
+        MenuTrayIcon icon{n, macros_.nickname(n), {}};
+        if (const auto record = file_.read(n); record && record->iconName != "MENU" && !record->iconName.empty()) {
+            const std::string file = paths_.iconsFolder() + "/" + record->iconName;
+            if (fileInfo(file).kind == FileKind::Regular) icon.iconFile = file;
+        }
+        icons.push_back(icon);
+    }
+    view_->setMenuTrayIcons(icons);
+}
+
+}  // namespace qln

@@ -1,0 +1,144 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/CommandLine.h"
+#include "app/Commands.h"
+#include "app/MainWindowView.h"
+#include "core/Notices.h"
+#include "core/Paths.h"
+#include "core/Settings.h"
+#include "platform/Platform.h"
+#include "playback/PlaybackSession.h"
+#include "store/MacroFile.h"
+#include "store/MacroFileCommands.h"
+#include "store/MacroTable.h"
+#include "store/NetworkSync.h"
+#include "store/TriggerTable.h"
+#include "store/Vexmap.h"
+
+namespace qln {
+
+// The main window without its widgets: the composition root that owns the macro set, its file, the network
+// sharing, the playback and the hook library's table, and carries out the main window's operations.  The form
+// (src/gui) shows what it decides and hands it the user's commands.
+class TMainWin : public IMacroListView, public IMessageHandler, public IMacroFileSwap {
+public:
+    TMainWin(const Paths& paths, const Settings& settings, IHookLibrary& hook, const IClock& clock, ITimers& timers,
+             INotices& notices);
+    ~TMainWin() override;
+    TMainWin(const TMainWin&) = delete;
+    TMainWin& operator=(const TMainWin&) = delete;
+
+    // Start-up, before the single-instance test: the current macro file (the default one when the settings name
+    // none, or one that is not there), and its sync file in network mode.
+    void loadCurrentFile();
+
+    // The form exists: the rest of the start-up (hooks, command line, tray icons, commands).  `platform` is what
+    // playback acts on.
+    void FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args);
+    // The window closes: hooks removed, the window's place kept, the settings written.
+    void FormClose();
+    // Shown for the first time; true when "/HIDE" asks to hide it now.
+    bool FormPaint();
+
+    // Commands.
+    bool enabled(Command c) const;
+    std::string caption() const;
+    std::string displayName() const;
+    bool DoOpen(const std::string& chosen);
+    bool DoNew(const std::string& chosen);
+    bool OpenRecentFile(int k);  // 1..5
+    void MenuHideClick();
+    void MenuSysTrayClick();
+    // The tray icon clicked, "&Open" of the tray menu, the "Activate Quillon" system macro.
+    void SysTrayOpen();
+    void ActivateMe();
+    // The program lost the focus to another application.
+    void AppDeactivate();
+    void MenuTerminateClick() { terminating_ = true; }
+    // The network dialog closed with these fields.
+    void networkDialogClosed();
+    // The macro behind a list row, read from the file (for Quick Info).
+    std::optional<MacroRecord> readMacro(int macro);
+    void writeSettings();
+
+    // The hook library's messages.
+    void handleMessage(const Message& m) override;
+    // "<SWAP:" of a playing macro.
+    void swapMacroFile(std::string_view file) override;
+
+    // IMacroListView, for the file commands: forwarded to the form.
+    int selectedRow() const override;
+    int rowCount() const override;
+    void selectRow(int row) override;
+    void fillList() override;
+    void setButtons(bool enabled) override;
+    void setCaption(std::string_view displayName) override;
+    void checkAndSetTime() override {}
+    void removeTrayIcons() override;
+    void putTrayIcons() override;
+
+    Settings& settings() { return settings_; }
+    const Settings& settings() const { return settings_; }
+    MacroTable& macros() { return macros_; }
+    const MacroTable& macros() const { return macros_; }
+    MacroFile& macroFile() { return file_; }
+    NetworkSync& network() { return network_; }
+    MacroFileCommands& fileCommands() { return commands_; }
+    PlaybackSession& playback() { return *playback_; }
+    Restriction restriction() const { return restriction_; }
+    const TriggerTable& table() const { return table_; }
+    const Paths& paths() const { return paths_; }
+    const std::array<std::uint8_t, 104>& remapBlock() const { return remapBlock_; }
+    const std::array<std::uint8_t, 17>& windowBlock() const { return windowBlock_; }
+    bool paused() const { return playback_ && playback_->player().state().paused; }
+
+    // Refusals of ActivateMe.
+    static constexpr const char* PausedMessage =
+        "A current playback macro is in the middle of a PAUSE. Quillon cannot be invoked until the PAUSE is either "
+        "cancelled or resumed.";
+    static constexpr const char* PopupMenuMessage =
+        "A Quillon Popup Menu is currently being displayed. Quillon cannot be invoked until this menu has been "
+        "cleared.";
+    static constexpr const char* RecordingMessage =
+        "A macro is currently being recorded. Quillon cannot be invoked until the recording is completed.";
+
+private:
+    void applySwitch(const StartSwitch& s);
+    void hookUp();
+    void unhook();
+
+    Paths paths_;
+    Settings settings_;
+    IHookLibrary& hook_;
+    const IClock& clock_;
+    ITimers& timers_;
+    INotices& notices_;
+    TriggerTable table_;
+    MacroNames names_;
+    MacroTable macros_;
+    MacroFile file_;
+    Vexmap vexmap_;
+    NetworkSync network_;
+    MacroFileCommands commands_;
+    std::unique_ptr<PlaybackSession> playback_;
+    IMainWindowView* view_ = nullptr;
+
+    std::array<std::uint8_t, 104> remapBlock_{};
+    std::array<std::uint8_t, 17> windowBlock_{};
+    std::uint32_t keyboardHook_ = 0, mouseHook_ = 0, swapHook_ = 0, cbtHook_ = 0;
+    Restriction restriction_ = Restriction::None;
+    bool hideAtFirstPaint_ = false;
+    bool terminating_ = false;
+    bool ignoreNextDeactivation_ = false;
+    bool popupMenuShown_ = false;
+    int rememberedRow_ = 0;
+};
+
+}  // namespace qln

@@ -1,0 +1,211 @@
+// The main window's logic without its widgets: start-up order, command line, commands, tray behaviour.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/CommandLine.h"
+#include "app/TMainWin.h"
+#include "core/SettingsFile.h"
+#include "platform/sim/SimDesktop.h"
+#include "support/TempFolder.h"
+
+namespace qln {
+namespace {
+
+class CollectNotices : public INotices {
+public:
+    void notice(std::string_view caption, std::string_view text) override {
+        seen.push_back(std::string(caption) + ": " + std::string(text));
+    }
+    std::vector<std::string> seen;
+};
+
+// A main window form that notes what it was asked to do.
+class RecordingView : public IMainWindowView {
+public:
+    void fillList() override { ++fills; }
+    int selectedRow() const override { return selected; }
+    int rowCount() const override { return rows; }
+    void selectRow(int row) override { selected = row; }
+    void applyColumnWidths() override {}
+    void setCaption(std::string_view c) override { caption = c; }
+    void commandsChanged() override {}
+    bool trayAvailable() const override { return tray; }
+    void setMainTrayIcon(bool active) override { trayIcon = active; }
+    void setMenuTrayIcons(const std::vector<MenuTrayIcon>& icons) override { menuIcons = icons.size(); }
+    bool mainWindowVisible() const override { return visible; }
+    void bringToFront() override { calls.push_back("front"); }
+    bool anyDialogOpen() const override { return dialog; }
+    void closeDialogs() override { calls.push_back("close dialogs"); }
+    void geometry(int& l, int& t, int& w, int& h) const override { l = 10, t = 20, w = 700, h = 500; }
+    std::uint32_t windowHandle() const override { return 0x4200007; }
+    bool isMinimised() const override { return minimised; }
+    void restore() override { minimised = false; }
+    void minimise() override { minimised = true; }
+    void showMainWindow() override { visible = true; }
+    void hideMainWindow() override { visible = false; }
+    void showTaskbarWindow() override {}
+    void hideTaskbarWindow() override {}
+
+    int fills = 0, selected = 0, rows = 0;
+    std::size_t menuIcons = 0;
+    std::string caption;
+    bool tray = true, trayIcon = false, visible = true, dialog = false, minimised = false;
+    std::vector<std::string> calls;
+};
+
+struct App {
+    explicit App(bool tray = true) {
+        view.tray = tray;
+    }
+    void start(const std::vector<std::string>& args = {}, bool useTray = false) {
+        Settings settings;
+        settings.useTray = useTray;
+        main = std::make_unique<TMainWin>(paths, settings, desktop.hook(), desktop.clock(), desktop.pump(), notices);
+        main->loadCurrentFile();
+        desktop.hook().clearCalls();
+        main->FormCreate(view, desktop.platform(), args);
+    }
+    std::vector<std::string> hookCalls() {
+        std::vector<std::string> out;
+        for (const auto& c : desktop.hook().calls()) out.push_back(c.call);
+        return out;
+    }
+    test::TempFolder tmp;
+    Paths paths = Paths::at(tmp.file("config"), tmp.file("data"));
+    sim::SimDesktop desktop{{}};
+    CollectNotices notices;
+    RecordingView view;
+    std::unique_ptr<TMainWin> main;
+};
+
+TEST(CommandLine, SwitchesAreUpperCasedButTheFilePathIsKept) {
+    using K = StartSwitch::Kind;
+    EXPECT_EQ(readCommandLine({"/hide", "/b", "/Ba", "/s", "/n", "/fMine/Set.qln", "other", "/F"}),
+              (std::vector<StartSwitch>{{K::Hide}, {K::Browse}, {K::BrowseAll}, {K::AutoSync}, {K::NetworkMode},
+                                        {K::File, 0, "Mine/Set.qln"}}));
+    for (const auto& [arg, minutes] : std::vector<std::pair<std::string, int>>{
+             {"/SM5", 5}, {"/sm98", 98}, {"/SM0", 0}, {"/SM99", 0}, {"/SMabc", 0}, {"/SM", 0}, {"/SM-5", 0}}) {
+        const auto read = readCommandLine({arg});
+        EXPECT_EQ(read.empty() ? 0 : read[0].minutes, minutes) << arg;
+    }
+}
+
+TEST(Commands, BrowseAllLocksEverythingBrowseLocksAndMore) {
+    for (int i = 0; i < static_cast<int>(Command::Count); ++i) {
+        const auto c = static_cast<Command>(i);
+        if (lockedBy(Restriction::Browse, c)) {
+            EXPECT_TRUE(lockedBy(Restriction::BrowseAll, c)) << i;
+        }
+        EXPECT_FALSE(lockedBy(Restriction::None, c)) << i;
+    }
+    EXPECT_TRUE(lockedBy(Restriction::Browse, Command::NewFile));
+    EXPECT_FALSE(lockedBy(Restriction::Browse, Command::OpenFile));
+    EXPECT_TRUE(lockedBy(Restriction::BrowseAll, Command::OpenFile));
+    EXPECT_FALSE(lockedBy(Restriction::BrowseAll, Command::Terminate));
+}
+
+TEST(TMainWin, StartUpTalksToTheHookLibraryInTheDesignsOrderAndClosesInReverse) {
+    App a;
+    a.start();
+    EXPECT_EQ(a.hookCalls(), (std::vector<std::string>{"QlnHookCBT", "QlnUpCapture", "QlnUpInit", "QlnUpWindow",
+                                                       "QlnUpWindow2", "QlnUpProg", "QlnUpCaptureOn", "QlnUpProgs",
+                                                       "QlnUpKeys", "QlnHookKeyboard", "QlnHookMouse", "QlnUpKeyHook",
+                                                       "QlnUpMouseHook"}));
+    const auto& w = a.main->windowBlock();
+    EXPECT_EQ(w[0] | w[1] << 8 | w[2] << 16 | w[3] << 24, 0x4200007);
+    EXPECT_EQ(w[8], 0x07);
+    EXPECT_EQ(w[16], 1);
+    EXPECT_EQ(a.main->table().mainWindow(), 0x4200007u);
+    a.desktop.hook().clearCalls();
+    a.main->FormClose();
+    const auto& calls = a.desktop.hook().calls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].arg, a.main->table().value32At(hooktable::KeyboardHook));
+    EXPECT_EQ(calls[1].arg, a.main->table().value32At(hooktable::MouseHook));
+    // The window's place and the settings are kept.
+    const Settings saved = loadSettingsFile(a.paths);
+    EXPECT_EQ(saved.mainWidth, 700);
+    EXPECT_EQ(saved.mainTop, 20);
+}
+
+TEST(TMainWin, FirstStartCreatesTheDefaultMacroFileWithItsSystemMacros) {
+    App a;
+    a.start();
+    EXPECT_EQ(a.main->macros().count(), 4);
+    EXPECT_TRUE(std::filesystem::exists(a.paths.defaultMacroFile()));
+    EXPECT_EQ(a.view.caption, "Quillon (QUILN)");
+}
+
+TEST(TMainWin, RestrictionLevelsLockCommandsAndNameThemselvesInTheCaption) {
+    App a;
+    a.start({"/b", "/BA"});
+    EXPECT_EQ(a.main->caption(), "Quillon (QUILN)    (Browse All Mode)");
+    EXPECT_FALSE(a.main->enabled(Command::OpenFile));
+    EXPECT_FALSE(a.main->enabled(Command::QuickInfo));
+    EXPECT_TRUE(a.main->enabled(Command::Terminate));
+    App b;
+    b.start({"/B"});
+    EXPECT_EQ(b.main->caption(), "Quillon (QUILN)    (Browse Mode)");
+    EXPECT_FALSE(b.main->enabled(Command::NewFile));
+    EXPECT_TRUE(b.main->enabled(Command::OpenFile));
+    EXPECT_TRUE(b.main->enabled(Command::QuickInfo));
+    EXPECT_FALSE(b.main->enabled(Command::AddMacro));  // not built yet either way
+}
+
+TEST(TMainWin, FileSwitchOpensAnExistingFileOnlyAndNetworkSwitchReadsItsSyncFile) {
+    App a;
+    const std::string other = a.tmp.file("Other.QLN");
+    a.start({"/F" + a.tmp.file("missing.QLN")});
+    EXPECT_EQ(a.main->settings().currentFile, a.paths.defaultMacroFile());
+    App b;
+    { App maker; maker.start({}); }
+    std::filesystem::copy_file(a.paths.defaultMacroFile(), other);
+    b.start({"/N", "/F" + other});
+    EXPECT_EQ(b.main->settings().currentFile, other);
+    EXPECT_TRUE(b.main->network().networkMode());
+    EXPECT_TRUE(std::filesystem::exists(b.paths.programFolder + "/QUILN.MAS"));
+    EXPECT_TRUE(std::filesystem::exists(a.tmp.file("Other.MAS")));
+}
+
+TEST(TMainWin, WithoutATrayUseTrayIsOffAndTheNextSaveSaysSo) {
+    App a(false);
+    a.start({}, true);
+    EXPECT_FALSE(a.main->settings().useTray);
+    EXPECT_FALSE(a.main->enabled(Command::SystemTray));
+    EXPECT_FALSE(a.main->enabled(Command::Hide));
+    a.main->FormClose();
+    EXPECT_FALSE(loadSettingsFile(a.paths).useTray);
+}
+
+TEST(TMainWin, ActivateMeIsRefusedDuringAPauseAndOtherwiseBringsTheWindowUp) {
+    App a;
+    a.start({}, true);
+    a.view.visible = false;
+    a.main->playback().player().state().paused = true;
+    a.main->ActivateMe();
+    EXPECT_FALSE(a.view.visible);
+    EXPECT_NE(a.desktop.trace().format(0).find(TMainWin::PausedMessage), std::string::npos);
+    a.main->playback().player().state().paused = false;
+    a.main->ActivateMe();
+    EXPECT_TRUE(a.view.visible);
+}
+
+TEST(TMainWin, LosingTheFocusHidesIntoTheTrayUnlessADialogIsOpenOrTheProgramEnds) {
+    App a;
+    a.start({}, true);
+    a.view.selected = 3;
+    a.view.dialog = true;
+    a.main->AppDeactivate();
+    EXPECT_TRUE(a.view.visible);
+    a.view.dialog = false;
+    a.main->AppDeactivate();
+    EXPECT_FALSE(a.view.visible);
+    a.view.visible = true;
+    a.main->MenuTerminateClick();
+    a.main->AppDeactivate();
+    EXPECT_TRUE(a.view.visible);
+}
+
+}  // namespace
+}  // namespace qln
