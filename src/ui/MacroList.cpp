@@ -13,7 +13,9 @@ namespace {
 
 constexpr std::size_t MaxTypeAhead = 255;
 
-char upperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+char upperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string upperAscii(std::string_view text) {
     std::string upper(text);
@@ -62,12 +64,18 @@ std::string activationText(const MacroTable& table, int macro) {
 
 std::string scopeText(const MacroTable& table, int macro) {
     switch (table.table().scope(macro)) {
-        case ScopeGlobal: return "GLOBAL";
-        case ScopeWindow: return "Window: " + table.table().name(macro);
-        case ScopeProgram: return "Program: " + table.table().name(macro);
-        case ScopePopupMenu: return "Popup Menu";
-        case ScopeSystem: return "SYSTEM";
-        default: return "";
+        case ScopeGlobal:
+            return "GLOBAL";
+        case ScopeWindow:
+            return "Window: " + table.table().name(macro);
+        case ScopeProgram:
+            return "Program: " + table.table().name(macro);
+        case ScopePopupMenu:
+            return "Popup Menu";
+        case ScopeSystem:
+            return "SYSTEM";
+        default:
+            return "";
     }
 }
 
@@ -127,11 +135,16 @@ std::string MacroList::cellText(int row, int column) const {
     const int macro = macroAt(row);
     if (macro == 0) return "";
     switch (column) {
-        case 0: return std::to_string(row);
-        case 1: return activationText(table_, macro);
-        case 2: return table_.nickname(macro);
-        case 3: return scopeText(table_, macro);
-        default: return "";
+        case 0:
+            return std::to_string(row);
+        case 1:
+            return activationText(table_, macro);
+        case 2:
+            return table_.nickname(macro);
+        case 3:
+            return scopeText(table_, macro);
+        default:
+            return "";
     }
 }
 
@@ -147,12 +160,23 @@ void MacroList::selectRow(int row) {
 bool MacroList::key(ListKey key, char c) {
     if (key == ListKey::Character) {
         switch (c) {
-            case '\b': key = ListKey::Backspace; break;
-            case '\t': key = ListKey::Tab; break;
-            case '\n': key = ListKey::LineFeed; break;
-            case '\r': key = ListKey::Enter; break;
-            case '\x1b': key = ListKey::Escape; break;
-            default: break;
+            case '\b':
+                key = ListKey::Backspace;
+                break;
+            case '\t':
+                key = ListKey::Tab;
+                break;
+            case '\n':
+                key = ListKey::LineFeed;
+                break;
+            case '\r':
+                key = ListKey::Enter;
+                break;
+            case '\x1b':
+                key = ListKey::Escape;
+                break;
+            default:
+                break;
         }
     }
     switch (key) {
@@ -165,8 +189,11 @@ bool MacroList::key(ListKey key, char c) {
             if (typed_.empty()) return false;
             typed_.pop_back();
             break;
-        case ListKey::Other: return false;
-        default: typed_.clear(); return false;
+        case ListKey::Other:
+            return false;
+        default:
+            typed_.clear();
+            return false;
     }
     const int before = selected_;
     search();

@@ -15,7 +15,22 @@ enum class RestrictedMode { None, Browse, BrowseAll };
 
 // Keys the list reacts to while it has the focus; a typed character comes as Character with its byte.
 enum class ListKey {
-    Character, Backspace, Tab, LineFeed, Enter, Escape, Ctrl, Alt, PageUp, PageDown, End, Home, Left, Right, Up, Down,
+    Character,
+    Backspace,
+    Tab,
+    LineFeed,
+    Enter,
+    Escape,
+    Ctrl,
+    Alt,
+    PageUp,
+    PageDown,
+    End,
+    Home,
+    Left,
+    Right,
+    Up,
+    Down,
     Other
 };
 
@@ -95,6 +110,8 @@ struct ActivateCommand {
 ActivateCommand activateCommand(bool active);
 
 // Whether clicks and double clicks on a row do anything in a start mode.
-inline bool rowClicksAllowed(RestrictedMode mode) { return mode == RestrictedMode::None; }
+inline bool rowClicksAllowed(RestrictedMode mode) {
+    return mode == RestrictedMode::None;
+}
 
 }  // namespace qln

@@ -52,7 +52,9 @@ void SortOrder::select(List list, int index) {
     lists_[list].selected = index >= 0 && index < count ? index : -1;
 }
 
-bool SortOrder::upEnabled(List list) const { return lists_[list].selected > 0; }
+bool SortOrder::upEnabled(List list) const {
+    return lists_[list].selected > 0;
+}
 
 bool SortOrder::downEnabled(List list) const {
     const OrderList& l = lists_[list];

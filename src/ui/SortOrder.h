@@ -25,7 +25,7 @@ public:
     // The display names of a list in its current order.
     std::vector<std::string> items(List list) const;
     int selected(List list) const { return lists_[list].selected; }  // -1 when nothing is selected
-    void select(List list, int index);                                 // out of range selects nothing
+    void select(List list, int index);                               // out of range selects nothing
 
     bool upEnabled(List list) const;
     bool downEnabled(List list) const;

@@ -64,15 +64,14 @@ TEST(MacroListCells, EachKindOfMacroAndTheHeader) {
            {"off", code("Ctrl+F"), ScopeGlobal, "", 0}});
     s.settings.activationSort = "312";  // timed first, then hot keys, then Snipwords
     s.list.fill();
-    const std::vector<std::vector<std::string>> expected = {
-        {"", "Activation", "Nickname", "Scope"},
-        {"1", "Timed Macro", "timed", "GLOBAL"},
-        {"2", "Ctrl+B", "win", "Window: Untitled - Notepad"},
-        {"3", "Ctrl+C", "prog", "Program: XTERM"},
-        {"4", "Ctrl+D", "menu", "Popup Menu"},
-        {"5", "Ctrl+E", "sys", "SYSTEM"},
-        {"6", "Ctrl+F", "off", "GLOBAL"},
-        {"7", "zap", "snip", "GLOBAL"}};
+    const std::vector<std::vector<std::string>> expected = {{"", "Activation", "Nickname", "Scope"},
+                                                            {"1", "Timed Macro", "timed", "GLOBAL"},
+                                                            {"2", "Ctrl+B", "win", "Window: Untitled - Notepad"},
+                                                            {"3", "Ctrl+C", "prog", "Program: XTERM"},
+                                                            {"4", "Ctrl+D", "menu", "Popup Menu"},
+                                                            {"5", "Ctrl+E", "sys", "SYSTEM"},
+                                                            {"6", "Ctrl+F", "off", "GLOBAL"},
+                                                            {"7", "zap", "snip", "GLOBAL"}};
     ASSERT_EQ(s.list.rowCount(), 8);
     for (int row = 0; row < 8; ++row)
         for (int col = 0; col < 4; ++col) EXPECT_EQ(s.list.cellText(row, col), expected[row][col]) << row << "," << col;
@@ -100,8 +99,11 @@ TEST_P(MacroListSort, RowsInOrder) {
     EXPECT_EQ(s.order(), c.order) << c.what;
 }
 
-const std::vector<M> kinds = {{"a", HotKeySnipword, ScopeGlobal, "zz"}, {"b", HotKeyTimed}, {"c", code("Alt+A")},
-                              {"d", HotKeySnipword, ScopeGlobal, "aa"}, {"e", code("Ctrl+A")}};
+const std::vector<M> kinds = {{"a", HotKeySnipword, ScopeGlobal, "zz"},
+                              {"b", HotKeyTimed},
+                              {"c", code("Alt+A")},
+                              {"d", HotKeySnipword, ScopeGlobal, "aa"},
+                              {"e", code("Ctrl+A")}};
 const std::vector<M> sameKey = {{"x", code("Ctrl+A"), ScopeProgram, "zed"},
                                 {"y", code("Ctrl+A"), ScopeGlobal},
                                 {"w", code("Ctrl+A"), ScopeWindow, "abc"}};
@@ -116,12 +118,25 @@ INSTANTIATE_TEST_SUITE_P(
         SortCase{"same key: nickname second", sameKey, "123", "123", "12345", {3, 1, 2}},
         SortCase{"same key: scope second", sameKey, "132", "123", "12345", {2, 3, 1}},
         SortCase{"same key: scope order 32145", sameKey, "132", "123", "32145", {1, 3, 2}},
-        SortCase{"scope first", {{"n", code("Ctrl+B"), ScopeSystem, "1"}, {"m", code("Ctrl+A"), ScopePopupMenu},
-                                 {"o", code("Ctrl+C")}}, "312", "123", "12345", {3, 2, 1}},
-        SortCase{"letters compare upper-cased", {{"_x", code("Ctrl+A")}, {"apple", code("Ctrl+A")}},
-                 "213", "123", "12345", {2, 1}},
-        SortCase{"bytes above 127 come after letters", {{"\xC9mile", code("Ctrl+A")}, {"zoo", code("Ctrl+A")}},
-                 "213", "123", "12345", {2, 1}},
+        SortCase{
+            "scope first",
+            {{"n", code("Ctrl+B"), ScopeSystem, "1"}, {"m", code("Ctrl+A"), ScopePopupMenu}, {"o", code("Ctrl+C")}},
+            "312",
+            "123",
+            "12345",
+            {3, 2, 1}},
+        SortCase{"letters compare upper-cased",
+                 {{"_x", code("Ctrl+A")}, {"apple", code("Ctrl+A")}},
+                 "213",
+                 "123",
+                 "12345",
+                 {2, 1}},
+        SortCase{"bytes above 127 come after letters",
+                 {{"\xC9mile", code("Ctrl+A")}, {"zoo", code("Ctrl+A")}},
+                 "213",
+                 "123",
+                 "12345",
+                 {2, 1}},
         // The partial keys follow each other without a separator: "ABA" and then its activation key beat "AB".
         SortCase{"keys joined", {{"AB", code("Ctrl+A")}, {"ABA", code("Ctrl+A")}}, "213", "123", "12345", {2, 1}},
         SortCase{"damaged settings read as the default", kinds, "1", "x", "", {3, 5, 4, 1, 2}},
@@ -176,25 +191,39 @@ struct Typed {
 };
 
 TEST(MacroListTypeAhead, CtrlSInMixedCaseAndTheKeysThatClear) {
-    Set s({{"1", code("Ctrl+Shift+A")}, {"2", code("Ctrl+A")}, {"3", code("Ctrl+S")}, {"4", code("Alt+S")},
-           {"5", HotKeySnipword, ScopeGlobal, "zap"}, {"6", HotKeyTimed}});
+    Set s({{"1", code("Ctrl+Shift+A")},
+           {"2", code("Ctrl+A")},
+           {"3", code("Ctrl+S")},
+           {"4", code("Alt+S")},
+           {"5", HotKeySnipword, ScopeGlobal, "zap"},
+           {"6", HotKeyTimed}});
     s.list.fill();
     s.list.selectRow(s.list.rowOf(4));
-    const std::vector<Typed> steps = {
-        {ListKey::Character, 'c', "C", 2},      {ListKey::Character, 'T', "CT", 2},
-        {ListKey::Character, 'r', "CTR", 2},    {ListKey::Character, 'L', "CTRL", 2},
-        {ListKey::Character, '+', "CTRL+", 2},  {ListKey::Character, 's', "CTRL+S", 3},
-        {ListKey::Character, '\x13', "CTRL+S", 3},  // Ctrl with a letter types no text
-        {ListKey::Character, 'h', "CTRL+SH", 1},  {ListKey::Backspace, 0, "CTRL+S", 3},
-        {ListKey::Character, 'q', "CTRL+SQ", 3},  // nothing matches: the selection stays
-        {ListKey::Down, 0, "", 3},              {ListKey::Character, 'Z', "Z", 5},
-        {ListKey::Backspace, 0, "", 5},          // an empty buffer looks for nothing
-        {ListKey::Backspace, 0, "", 5},         {ListKey::Character, 't', "T", 6},
-        {ListKey::Character, '\r', "", 6},      {ListKey::Character, 'a', "A", 4},
-        {ListKey::Character, '\x1b', "", 4},    {ListKey::Character, 'z', "Z", 5},
-        {ListKey::Character, '\t', "", 5},      {ListKey::Character, 'a', "A", 4},
-        {ListKey::Ctrl, 0, "", 4},              {ListKey::Character, 'a', "A", 4},
-        {ListKey::Other, 0, "A", 4},            {ListKey::Home, 0, "", 4}};
+    const std::vector<Typed> steps = {{ListKey::Character, 'c', "C", 2},
+                                      {ListKey::Character, 'T', "CT", 2},
+                                      {ListKey::Character, 'r', "CTR", 2},
+                                      {ListKey::Character, 'L', "CTRL", 2},
+                                      {ListKey::Character, '+', "CTRL+", 2},
+                                      {ListKey::Character, 's', "CTRL+S", 3},
+                                      {ListKey::Character, '\x13', "CTRL+S", 3},  // Ctrl with a letter types no text
+                                      {ListKey::Character, 'h', "CTRL+SH", 1},
+                                      {ListKey::Backspace, 0, "CTRL+S", 3},
+                                      {ListKey::Character, 'q', "CTRL+SQ", 3},  // nothing matches: the selection stays
+                                      {ListKey::Down, 0, "", 3},
+                                      {ListKey::Character, 'Z', "Z", 5},
+                                      {ListKey::Backspace, 0, "", 5},  // an empty buffer looks for nothing
+                                      {ListKey::Backspace, 0, "", 5},
+                                      {ListKey::Character, 't', "T", 6},
+                                      {ListKey::Character, '\r', "", 6},
+                                      {ListKey::Character, 'a', "A", 4},
+                                      {ListKey::Character, '\x1b', "", 4},
+                                      {ListKey::Character, 'z', "Z", 5},
+                                      {ListKey::Character, '\t', "", 5},
+                                      {ListKey::Character, 'a', "A", 4},
+                                      {ListKey::Ctrl, 0, "", 4},
+                                      {ListKey::Character, 'a', "A", 4},
+                                      {ListKey::Other, 0, "A", 4},
+                                      {ListKey::Home, 0, "", 4}};
     for (std::size_t i = 0; i < steps.size(); ++i) {
         const int before = s.list.selectedMacro();
         const bool moved = s.list.key(steps[i].key, steps[i].c);
@@ -280,14 +309,14 @@ constexpr std::array<bool, 6> all = {true, true, true, true, true, true};
 constexpr std::array<bool, 6> none = {};
 INSTANTIATE_TEST_SUITE_P(
     Cases, MacroListRowCommands,
-    ::testing::Values(CommandCase{ScopeGlobal, 0, RestrictedMode::None, false, all},
-                      CommandCase{ScopeWindow, HotKeySnipword, RestrictedMode::None, false, all},
-                      CommandCase{ScopeGlobal, HotKeyTimed, RestrictedMode::None, false,
-                                  {false, true, true, true, true, true}},
-                      CommandCase{ScopePopupMenu, 5, RestrictedMode::None, true, {false, false, true, true, true, true}},
-                      CommandCase{ScopeSystem, 262, RestrictedMode::None, false, none},
-                      CommandCase{ScopeGlobal, 0, RestrictedMode::Browse, false, none},
-                      CommandCase{ScopePopupMenu, 5, RestrictedMode::BrowseAll, true, none}));
+    ::testing::Values(
+        CommandCase{ScopeGlobal, 0, RestrictedMode::None, false, all},
+        CommandCase{ScopeWindow, HotKeySnipword, RestrictedMode::None, false, all},
+        CommandCase{ScopeGlobal, HotKeyTimed, RestrictedMode::None, false, {false, true, true, true, true, true}},
+        CommandCase{ScopePopupMenu, 5, RestrictedMode::None, true, {false, false, true, true, true, true}},
+        CommandCase{ScopeSystem, 262, RestrictedMode::None, false, none},
+        CommandCase{ScopeGlobal, 0, RestrictedMode::Browse, false, none},
+        CommandCase{ScopePopupMenu, 5, RestrictedMode::BrowseAll, true, none}));
 
 TEST(MacroListRowCommands, NoMacroEnablesNothing) {
     Set s({});

@@ -33,8 +33,8 @@ TEST(SortOrderDialog, ListsShowTheCurrentOrder) {
     const SortOrder dialog(settings);
     EXPECT_EQ(dialog.items(SortOrder::Criteria), (std::vector<std::string>{"Scope", "Activation", "Nickname"}));
     EXPECT_EQ(dialog.items(SortOrder::Activations), (std::vector<std::string>{"Snipword", "Timed Macro", "Hot Key"}));
-    EXPECT_EQ(dialog.items(SortOrder::Scopes), (std::vector<std::string>{"System", "Global", "PopUp Menu",
-                                                                         "Specific Program", "Specific Window"}));
+    EXPECT_EQ(dialog.items(SortOrder::Scopes),
+              (std::vector<std::string>{"System", "Global", "PopUp Menu", "Specific Program", "Specific Window"}));
     EXPECT_FALSE(dialog.sortHeader);
     EXPECT_EQ(dialog.selected(SortOrder::Criteria), -1);
 }
