@@ -47,6 +47,10 @@ void MacroListModel::setBodyFont(const QFont& font) {
     if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 3), {Qt::FontRole});
 }
 
+void MacroListModel::reordered() {
+    if (rowCount() > 0) emit dataChanged(index(0, 0), index(rowCount() - 1, 3));
+}
+
 void MacroListModel::reset(const std::function<void()>& change) {
     beginResetModel();
     change();

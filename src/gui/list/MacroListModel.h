@@ -29,6 +29,8 @@ public:
     void setGreyText(const QColor& color) { grey_ = color; }
     // Runs a change of the list's rows as a reset of the model.
     void reset(const std::function<void()>& change);
+    // The same rows in another order: every cell changed.
+    void reordered();
 
 private:
     const MacroList& list_;

@@ -230,8 +230,7 @@ void MacroListView::mouseReleaseEvent(QMouseEvent* event) {
 
 void MacroListView::headerRightClicked(int section) {
     if (!list_.headerRightClick(section)) return;
-    // The list sorted itself already; the model only has to catch up.
-    model_->reset([] {});
+    model_->reordered();
     showSelection();
     emit sortSettingsChanged();
 }

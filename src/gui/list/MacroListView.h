@@ -19,7 +19,8 @@ class MacroListModel;
 // It reads the table and the settings it is given and changes only these settings: Primary Sort (a right click
 // on a header when Sort Header is set) and the column widths (the user resizing a column); it signals both so
 // that the owner writes the settings file.  It never opens a dialog: clicks and right clicks are signals, which
-// the owner ignores in the restricted start modes (rowClicksAllowed).
+// the owner ignores in the restricted start modes (rowClicksAllowed).  The table and the settings must outlive
+// the view.
 class MacroListView : public QTableView {
     Q_OBJECT
 public:
