@@ -14,12 +14,14 @@ void AppearanceChoice::storeIn(Settings& settings) const {
 }
 
 Appearance::Appearance(const Settings& settings)
-    : shown_{std::to_string(settings.col1Width), std::to_string(settings.col2Width),
-             std::to_string(settings.col3Width), settings.useSpeed},
+    : shown_{std::to_string(settings.col1Width), std::to_string(settings.col2Width), std::to_string(settings.col3Width),
+             settings.useSpeed},
       gridFont_(settings.gridFont),
       gridTitleFont_(settings.gridTitleFont) {}
 
-Appearance::Fields Appearance::FormShow() const { return shown_; }
+Appearance::Fields Appearance::FormShow() const {
+    return shown_;
+}
 
 std::int32_t Appearance::readWidth(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t'; };
