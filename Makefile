@@ -4,7 +4,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build build-asan test run bench format clean
+.PHONY: all deps build build-asan test run bench format clean install
 
 all: build
 
@@ -39,6 +39,15 @@ bench: build
 	@./build/playback_bench
 	@./build/macro_file_bench
 	@./build/x11_typing_bench
+
+# `make install PREFIX=/some/where` (default /usr/local): the programs, the manual, the menu entry and the icon.
+PREFIX ?= /usr/local
+
+install: deps
+	@cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX="$(PREFIX)" \
+		$(CMAKE_FLAGS) >/dev/null
+	@cmake --build build -j $(JOBS) --target quillon qlntool
+	@cmake --install build
 
 format:
 	@clang-format -i $$(git ls-files '*.cpp' '*.h')
