@@ -1,12 +1,132 @@
 #include "gui/QuillonMain.h"
 
 #include <QApplication>
+#include <QMessageBox>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/SingleInstance.h"
+#include "app/TMainWin.h"
+#include "core/FileError.h"
+#include "core/SettingsFile.h"
+#include "gui/ErrorHandler.h"
+#include "gui/MainWindow.h"
+#include "gui/Text.h"
+#include "gui/playback/QtPrompts.h"
+#include "platform/posix/TerminationSignals.h"
+#include "platform/qt/QtPump.h"
+#include "platform/sim/SimHookLibrary.h"
+#include "platform/x11/X11Desktop.h"
+
+// Qt's resources of a static library are linked in only when asked for by name, from outside any namespace.
+static void loadResources() { Q_INIT_RESOURCE(quillon); }
 
 namespace qln::gui {
 
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quillon [/HIDE] [/B | /BA] [/S] [/N] [/SMminutes] [/Fpath] [--help] [--version]\n"
+    "  /HIDE       start with the main window hidden\n"
+    "  /B          Browse Mode: nothing that changes macros or settings\n"
+    "  /BA         Browse All Mode: as /B, and no files, printing, sorting, scheduler, tray or Quick Info\n"
+    "  /S          Automatic Synchronization on\n"
+    "  /N          File Locking of Macro Files (network mode) on\n"
+    "  /SMminutes  synchronise every 1 to 98 minutes\n"
+    "  /Fpath      open this macro file\n"
+    "Switches are not case-sensitive; the path after /F is used as given.\n";
+
+void alone(const char* caption, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+}  // namespace
+
 int quillonMain(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (a == "--version") {
+            std::printf("Quillon %s\n", QUILLON_VERSION);
+            return 0;
+        }
+    }
+    const char* display = std::getenv("DISPLAY");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if ((display == nullptr || *display == '\0') && (platform == nullptr || *platform == '\0')) {
+        std::fputs("quillon: no X display to use: the DISPLAY variable is not set\n", stderr);
+        return 1;
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    loadResources();
+    QApplication::setApplicationName("Quillon");
+    QApplication::setApplicationVersion(QUILLON_VERSION);
+    // The program lives on in the tray with its window hidden.
+    QApplication::setQuitOnLastWindowClosed(false);
+    MessageBoxNotices notices;
+
+    Paths paths;
+    try {
+        paths = Paths::fromEnvironment();
+    } catch (const FileError& e) {
+        alone("System Error", toQString(std::string(e.what()) + "  Quillon will terminate."));
+        return 1;
+    }
+    Settings settings;
+    try {
+        settings = loadSettingsFile(paths);
+    } catch (const FileError& e) {
+        notices.notice("Error", std::string(e.what()) + "  Quillon starts with the default settings.");
+    }
+
+    std::unique_ptr<QtPump> pump;
+    std::unique_ptr<x11::X11Desktop> desktop;
+    try {
+        desktop = std::make_unique<x11::X11Desktop>(std::string{}, [&](x11::X11Events& events, const IClock& clock) {
+            pump = std::make_unique<QtPump>(clock, &events);
+            return x11::EventLoop{*pump, *pump, *pump};
+        });
+    } catch (const std::exception& e) {
+        alone("System Error", toQString(std::string(e.what()) + "  Quillon will terminate."));
+        return 1;
+    }
+    TerminationSignals termination(*pump, *pump);
+
+    // The hook library of the triggers comes next; until then the simulated one takes the same calls.
+    sim::SimHookLibrary hook(&desktop->clock());
+    TMainWin main(paths, settings, hook, desktop->clock(), *pump, notices);
+    runGuarded(nullptr, [&] { main.loadCurrentFile(); });
+
+    const SingleInstance instance(SingleInstance::defaultLockFile());
+    if (!instance.first()) {
+        QMessageBox box(QMessageBox::Information, "",
+                        main.settings().useTray ? SingleInstance::RunningInTrayMessage : SingleInstance::RunningMessage,
+                        QMessageBox::Ok);
+        box.exec();
+        return 0;
+    }
+
+    QtPrompts prompts;
+    MainWindow window(main);
+    notices.setParent(&window);
+    const Platform platformForPlayback = desktop->platform(hook, prompts, window);
+    runGuarded(&window, [&] { main.FormCreate(window, platformForPlayback, args); });
+    pump->setHandler(&main);
+    pump->setOnQuit([&window] { window.close(); });
+    window.start();
+    const int rc = QApplication::exec();
+    pump->setHandler(nullptr);
+    desktop->finish();
+    return termination.received() != 0 ? 128 + termination.received() : rc;
 }
 
 }  // namespace qln::gui

@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 
 #include "core/Win1252.h"
-#include "gui/list/GridFont.h"
+#include "gui/FontSetting.h"
 #include "gui/list/MacroListDelegate.h"
 #include "gui/list/MacroListHeader.h"
 #include "gui/list/MacroListModel.h"
@@ -112,7 +112,9 @@ void MacroListView::applySettings() {
     setFont(body);
     model_->setBodyFont(body);
     model_->setGreyText(palette().color(QPalette::Disabled, QPalette::Text));
-    header_->setTitleFont(title, toQColor(settings_.gridTitleFont.color, palette().color(QPalette::ButtonText)));
+    // A system colour stands for the palette's.
+    const QColor stored = fontColor(settings_.gridTitleFont);
+    header_->setTitleFont(title, stored.isValid() ? stored : palette().color(QPalette::ButtonText));
     const QFontMetrics bodyMetrics(body);
     verticalHeader()->setDefaultSectionSize(static_cast<int>(bodyMetrics.height() * 1.1));
     header_->setFixedHeight(QFontMetrics(title).height());

@@ -1,0 +1,446 @@
+#include "gui/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "app/Autostart.h"
+#include "app/Help.h"
+#include "core/Win1252.h"
+#include "gui/ErrorHandler.h"
+#include "gui/Text.h"
+#include "gui/dialogs/AboutDialog.h"
+#include "gui/dialogs/AppearanceDialog.h"
+#include "gui/dialogs/ManualNoticeDialog.h"
+#include "gui/dialogs/NetworkDialog.h"
+#include "gui/dialogs/QuickInfoDialog.h"
+#include "gui/list/MacroListView.h"
+#include "gui/list/SortOrderDialog.h"
+#include "ui/MacroList.h"
+#include "ui/QuickInfo.h"
+
+namespace qln::gui {
+
+namespace {
+
+struct ToolButton {
+    Command command;
+    const char* icon;
+    const char* hint;
+};
+// The tool bar, in the order of the design's hints.
+const ToolButton kToolBar[] = {
+    {Command::NewFile, "new", "New Macro File"},
+    {Command::OpenFile, "open", "Open Macro File"},
+    {Command::AddMacro, "add", "Add Macro"},
+    {Command::ScriptEditor, "script", "Modify Macro Using Scripting Editor"},
+    {Command::ModifyDirectly, "modify", "Modify Macro Directly"},
+    {Command::Recapture, "recapture", "Recapture Macro"},
+    {Command::RenameMacro, "rename", "Rename Macro"},
+    {Command::CopyMacro, "copy", "Copy Macro"},
+    {Command::ActivateMacro, "activate", "Activate Macro"},
+    {Command::RemoveMacro, "delete", "Delete Macro"},
+    {Command::ImportMacros, "import", "Import Macros"},
+    {Command::ExportMacros, "export", "Export Macros"},
+    {Command::PrintList, "print", "Print Macro List"},
+    {Command::Sort, "sort", "Sort Order"},
+    {Command::Appearance, "appearance", "Appearance"},
+    {Command::HelpContents, "help", "Help"},
+};
+
+struct LetteredButton {
+    Command command;
+    const char* caption;
+    const char* name;
+};
+// The row of lettered buttons under the list.
+const LetteredButton kButtons[] = {
+    {Command::ModifyDirectly, "Modify &Directly", "ModifyButton"},
+    {Command::Recapture, "Re&capture Macro", "RecaptureButton"},
+    {Command::RemoveMacro, "R&emove Macro", "RemoveButton"},
+    {Command::CopyMacro, "Cop&y Macro", "CopyButton"},
+    {Command::RenameMacro, "Re&name Macro", "RenameButton"},
+    {Command::AddMacro, "&Add Macro", "AddButton"},
+    {Command::ActivateMacro, "Acti&vate Macro", "ActivateButton"},
+    {Command::ScriptEditor, "&Scripting Editor", "ScriptButton"},
+};
+
+}  // namespace
+
+MainWindow::MainWindow(TMainWin& main) : main_(main) {
+    setObjectName("MainWin");
+    setWindowIcon(QIcon(":/icons/quillon.svg"));
+    buildMenus();
+    buildToolBar();
+    auto* centre = new QWidget(this);
+    auto* layout = new QVBoxLayout(centre);
+    list_ = new MacroListView(main_.macros(), main_.settings(), centre);
+    layout->addWidget(list_, 1);
+    buildButtons();
+    layout->addWidget(letterBar_);
+    setCentralWidget(centre);
+    buildTray();
+    connect(list_, &MacroListView::selectedMacroChanged, this, [this] { selectionChanged(); });
+    connect(list_, &MacroListView::rowClicked, this, [this] { selectionChanged(); });
+    connect(list_, &MacroListView::quickInfoRequested, this, [this](int macro) { guarded([&] { quickInfo(macro); }); });
+    connect(list_, &MacroListView::sortSettingsChanged, this, [this] { guarded([&] { main_.writeSettings(); }); });
+    connect(list_, &MacroListView::columnWidthsChanged, this, [this] { guarded([&] { main_.writeSettings(); }); });
+    // Whenever another program takes the focus, a program in the tray steps back into it.
+    connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationInactive) main_.AppDeactivate();
+    });
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::guarded(const std::function<void()>& command) { runGuarded(this, command); }
+
+QAction* MainWindow::addCommand(QMenu* menu, Command c, const QString& caption, std::function<void()> onTrigger) {
+    auto* a = menu->addAction(caption);
+    actions_[c] = a;
+    if (onTrigger) connect(a, &QAction::triggered, this, [this, onTrigger] { guarded(onTrigger); });
+    return a;
+}
+
+QAction* MainWindow::action(Command c) const {
+    const auto it = actions_.find(c);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu("&File");
+    file->setObjectName("FileMenu");
+    addCommand(file, Command::NewFile, "&New File", [this] { newFile(); });
+    addCommand(file, Command::OpenFile, "&Open File", [this] { openFile(); });
+    file->addSeparator();
+    addCommand(file, Command::OutputInfo, "O&utput Macro Information");
+    addCommand(file, Command::PrintList, "&Print Macro List");
+    addCommand(file, Command::PrinterFont, "Printer &Font");
+    addCommand(file, Command::PrinterSetup, "Printer &Setup");
+    file->addSeparator();
+    addCommand(file, Command::Hide, "&Hide Quillon", [this] { main_.MenuHideClick(); });
+    addCommand(file, Command::Terminate, "&Terminate Quillon", [this] { main_.MenuTerminateClick(); close(); });
+    actions_[Command::LetterBar] = nullptr;
+    QAction* separator = file->addSeparator();
+    separator->setObjectName("RecentSeparator");
+    for (int k = 1; k <= 5; ++k) {
+        const auto c = static_cast<Command>(static_cast<int>(Command::RecentFile1) + k - 1);
+        addCommand(file, c, QString("&%1").arg(k), [this, k] {
+            main_.OpenRecentFile(k);
+            showRecentFiles();
+        });
+    }
+
+    QMenu* macros = menuBar()->addMenu("&Macros");
+    macros->setObjectName("MacrosMenu");
+    addCommand(macros, Command::AddMacro, "&Add Macro");
+    addCommand(macros, Command::CopyMacro, "Cop&y Macro");
+    addCommand(macros, Command::ScriptEditor, "&Scripting Editor");
+    addCommand(macros, Command::ModifyDirectly, "Modify &Directly");
+    addCommand(macros, Command::Recapture, "Re&capture Macro");
+    addCommand(macros, Command::RenameMacro, "Rena&me Macro");
+    addCommand(macros, Command::ActivateMacro, "Acti&vate Macro");
+    addCommand(macros, Command::RemoveMacro, "&Remove Macro");
+    macros->addSeparator();
+    addCommand(macros, Command::QuickInfo, "&Quick Info", [this] { quickInfo(list_->selectedMacro()); });
+    addCommand(macros, Command::ImportMacros, "&Import Macros");
+    addCommand(macros, Command::ExportMacros, "E&xport Macros");
+    addCommand(macros, Command::Sort, "S&ort", [this] { sortOrder(); });
+
+    // The remapper is the menu title itself.
+    QAction* remap = menuBar()->addAction("&Remap");
+    actions_[Command::Remap] = remap;
+
+    QMenu* options = menuBar()->addMenu("&Options");
+    options->setObjectName("OptionsMenu");
+    addCommand(options, Command::Appearance, "&Appearance", [this] { appearance(); });
+    addCommand(options, Command::Network, "&Network", [this] { networkDialog(); });
+    addCommand(options, Command::Snipwords, "Snip&words");
+    addCommand(options, Command::Capture, "&Capture");
+    QMenu* scheduler = options->addMenu("&Scheduler");
+    addCommand(scheduler, Command::ShowDateTime, "&Show Date && Time")->setObjectName("MenuShowDate");
+    addCommand(scheduler, Command::Alarm, "&Alarm");
+    addCommand(scheduler, Command::TimerInterval, "&Timer Interval");
+    QMenu* screenSaver = options->addMenu("Screen Sa&ver");
+    addCommand(screenSaver, Command::DisableScreenSaver, "&Disable if using Timed Macros")
+        ->setObjectName("MenuDisableScreenSaver");
+    QAction* tray = addCommand(options, Command::SystemTray, "Place in System &Tray", [this] { main_.MenuSysTrayClick(); });
+    tray->setCheckable(true);
+    tray->setObjectName("MenuSysTray");
+    QAction* autostart =
+        addCommand(options, Command::StartWithSession, "Start with the &Session", [this] {
+            const Autostart entry = Autostart::forThisUser();
+            if (entry.isOn())
+                entry.switchOff();
+            else
+                entry.switchOn();
+            actions_[Command::StartWithSession]->setChecked(entry.isOn());
+        });
+    autostart->setCheckable(true);
+
+    QMenu* tools = menuBar()->addMenu("&Tools");
+    addCommand(tools, Command::MouseLocator, "Mouse &Locator");
+    addCommand(tools, Command::RestoreKeyboardHooks, "Restore &Keyboard Hooks");
+    addCommand(tools, Command::RestoreMouseHooks, "Restore &Mouse Hooks");
+
+    QMenu* help = menuBar()->addMenu("&Help");
+    addCommand(help, Command::HelpContents, "&Contents", [this] { openHelp("index.html"); });
+    addCommand(help, Command::Tutorial, "&Tutorial / User Guide", [this] { tutorial(); });
+    addCommand(help, Command::About, "&About", [this] { about(); });
+}
+
+void MainWindow::buildToolBar() {
+    toolBar_ = addToolBar("Tools");
+    toolBar_->setObjectName("SpeedBar");
+    toolBar_->setMovable(false);
+    for (const ToolButton& b : kToolBar) {
+        QAction* a = action(b.command);
+        if (a == nullptr) continue;
+        auto* button = toolBar_->addAction(QIcon(QString(":/icons/toolbar/%1.svg").arg(b.icon)), b.hint);
+        button->setToolTip(b.hint);
+        button->setObjectName(QString("Speed_%1").arg(b.icon));
+        connect(button, &QAction::triggered, a, &QAction::trigger);
+        connect(a, &QAction::changed, button, [a, button] { button->setEnabled(a->isEnabled()); });
+    }
+}
+
+void MainWindow::buildButtons() {
+    letterBar_ = new QWidget(this);
+    letterBar_->setObjectName("LetterBar");
+    auto* row = new QHBoxLayout(letterBar_);
+    row->setContentsMargins(0, 0, 0, 0);
+    for (const LetteredButton& b : kButtons) {
+        auto* button = new QPushButton(b.caption, letterBar_);
+        button->setObjectName(b.name);
+        buttons_[b.command] = button;
+        row->addWidget(button);
+        QAction* a = action(b.command);
+        connect(button, &QPushButton::clicked, a, &QAction::trigger);
+    }
+}
+
+void MainWindow::buildTray() {
+    trayMenu_ = new QMenu(this);
+    trayMenu_->setObjectName("MyPopUp");
+    connect(trayMenu_->addAction("&Open"), &QAction::triggered, this, [this] { guarded([&] { main_.ActivateMe(); }); });
+    connect(trayMenu_->addAction("&Help"), &QAction::triggered, this, [this] { openHelp("index.html"); });
+    connect(trayMenu_->addAction("&Terminate and Unload"), &QAction::triggered, this, [this] {
+        main_.MenuTerminateClick();
+        close();
+    });
+    trayIcon_ = new QSystemTrayIcon(QIcon(":/icons/quillon.svg"), this);
+    trayIcon_->setObjectName("TaskIcon1");
+    trayIcon_->setToolTip("Quillon");
+    trayIcon_->setContextMenu(trayMenu_);
+    connect(trayIcon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason == QSystemTrayIcon::Trigger) guarded([&] { main_.SysTrayOpen(); });
+    });
+}
+
+void MainWindow::start() {
+    const Settings& s = main_.settings();
+    resize(s.mainWidth, s.mainHeight);
+    if (s.mainLeft != 0 || s.mainTop != 0) move(s.mainLeft, s.mainTop);
+    action(Command::Hide)->setText("&Hide Quillon");
+    action(Command::Terminate)->setText("&Terminate Quillon");
+    showBars();
+    showRecentFiles();
+    commandsChanged();
+    if (!s.useTray) show();
+}
+
+void MainWindow::showBars() {
+    const bool speed = main_.settings().useSpeed;
+    toolBar_->setVisible(speed);
+    letterBar_->setVisible(!speed);
+}
+
+void MainWindow::showRecentFiles() {
+    const RecentFilesMenu menu = main_.fileCommands().recentFiles().SetMenuLastFiles();
+    for (int k = 1; k <= 5; ++k) {
+        QAction* a = action(static_cast<Command>(static_cast<int>(Command::RecentFile1) + k - 1));
+        const auto& caption = menu.captions[static_cast<std::size_t>(k - 1)];
+        a->setVisible(caption.has_value());
+        if (caption) a->setText(toQString(*caption));
+    }
+    if (QAction* separator = findChild<QAction*>("RecentSeparator")) separator->setVisible(menu.separatorVisible);
+}
+
+void MainWindow::fillList() { list_->refill(); }
+int MainWindow::selectedRow() const { return list_->selectedRow(); }
+int MainWindow::rowCount() const { return list_->rowCount(); }
+void MainWindow::selectRow(int row) { list_->setSelectedRow(row); }
+void MainWindow::applyColumnWidths() { list_->applySettings(); }
+
+void MainWindow::setCaption(std::string_view caption) { setWindowTitle(toQString(caption)); }
+
+void MainWindow::commandsChanged() {
+    for (const auto& [c, a] : actions_)
+        if (a != nullptr) a->setEnabled(main_.enabled(c));
+    for (const auto& [c, b] : buttons_) b->setEnabled(main_.enabled(c));
+    letterBar_->setEnabled(main_.enabled(Command::LetterBar));
+    action(Command::SystemTray)->setChecked(main_.settings().useTray);
+    action(Command::StartWithSession)->setChecked(Autostart::forThisUser().isOn());
+    selectionChanged();
+}
+
+void MainWindow::selectionChanged() {
+    const RestrictedMode mode = main_.restriction() == Restriction::None     ? RestrictedMode::None
+                                : main_.restriction() == Restriction::Browse ? RestrictedMode::Browse
+                                                                             : RestrictedMode::BrowseAll;
+    const int macro = list_->selectedMacro();
+    const RowCommands rc = CheckTimeItem(main_.macros(), macro, mode);
+    action(Command::ModifyDirectly)->setText(toQString(rc.modifyCaption));
+    buttons_[Command::ModifyDirectly]->setText(toQString(rc.modifyCaption));
+    const ActivateCommand activate =
+        activateCommand(macro > 0 && main_.macros().table().active(macro) != 0);
+    action(Command::ActivateMacro)->setText(toQString(activate.caption));
+    buttons_[Command::ActivateMacro]->setText(toQString(activate.caption));
+}
+
+bool MainWindow::trayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
+
+void MainWindow::setMainTrayIcon(bool active) { trayIcon_->setVisible(active); }
+
+void MainWindow::setMenuTrayIcons(const std::vector<MenuTrayIcon>& icons) {
+    for (QSystemTrayIcon* icon : menuIcons_) delete icon;
+    menuIcons_.clear();
+    if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
+    for (const MenuTrayIcon& m : icons) {
+        auto* icon = new QSystemTrayIcon(QIcon(m.iconFile.empty() ? QString(":/icons/menu.svg") : toQString(m.iconFile)), this);
+        icon->setToolTip(toQString(m.tooltip).left(63));
+        // The popup menus of macros come with the triggers; the icon already stands for its macro.
+        icon->setVisible(true);
+        menuIcons_.push_back(icon);
+    }
+}
+
+void MainWindow::bringToFront() {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+}
+
+bool MainWindow::anyDialogOpen() const {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && qobject_cast<QDialog*>(w) != nullptr) return true;
+    return false;
+}
+
+void MainWindow::closeDialogs() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* d = qobject_cast<QDialog*>(w); d != nullptr && d->isVisible()) d->reject();
+}
+
+void MainWindow::geometry(int& left, int& top, int& width, int& height) const {
+    const QRect g = normalGeometry();
+    left = g.left();
+    top = g.top();
+    width = g.width();
+    height = g.height();
+}
+
+std::uint32_t MainWindow::windowHandle() const { return static_cast<std::uint32_t>(winId()); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    guarded([&] { main_.FormClose(); });
+    QMainWindow::closeEvent(event);
+    qApp->quit();
+}
+
+void MainWindow::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    if (firstPaint_) {
+        firstPaint_ = false;
+        if (main_.FormPaint()) QMetaObject::invokeMethod(this, [this] { hide(); }, Qt::QueuedConnection);
+    }
+}
+
+void MainWindow::run(Command c) {
+    if (QAction* a = action(c); a != nullptr && a->isEnabled()) a->trigger();
+}
+
+void MainWindow::openHelp(const char* page) {
+    const std::string path = manualPagePath(page);
+    if (!path.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+}
+
+void MainWindow::openFile() {
+    QFileDialog dialog(this, "Open Quillon File", QString::fromStdString(main_.paths().programFolder),
+                       "Quillon (*.QLN *.qln)");
+    dialog.setObjectName("OpenDialog");
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix("QLN");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    main_.DoOpen(dialog.selectedFiles().front().toStdString());
+    showRecentFiles();
+}
+
+void MainWindow::newFile() {
+    QFileDialog dialog(this, "New Quillon File", QString::fromStdString(main_.paths().programFolder),
+                       "Quillon (*.QLN *.qln)");
+    dialog.setObjectName("SaveDialog");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix("QLN");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    main_.DoNew(dialog.selectedFiles().front().toStdString());
+    showRecentFiles();
+}
+
+void MainWindow::quickInfo(int macro) {
+    if (macro < 1 || !main_.enabled(Command::QuickInfo)) return;
+    const auto record = main_.readMacro(macro);
+    if (!record) return;
+    QuickInfoDialog dialog(quickInfoOf(*record, main_.paths().programFolder), this);
+    dialog.exec();
+}
+
+void MainWindow::sortOrder() {
+    SortOrderDialog dialog(main_.settings(), [this](const std::string& page) { openHelp(page.c_str()); }, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    main_.writeSettings();
+    list_->resort();
+}
+
+void MainWindow::appearance() {
+    MessageBoxNotices notices(this);
+    AppearanceDialog dialog(main_.settings(), &notices, [this](const std::string& page) { openHelp(page.c_str()); },
+                            this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.choice()) return;
+    dialog.choice()->storeIn(main_.settings());
+    list_->applySettings();
+    showBars();
+    main_.writeSettings();
+}
+
+void MainWindow::networkDialog() {
+    NetworkDialog dialog(main_.settings(), main_.network(), this);
+    dialog.exec();
+    main_.networkDialogClosed();
+    main_.writeSettings();
+}
+
+void MainWindow::about() {
+    AboutDialog dialog(QUILLON_VERSION, this);
+    dialog.exec();
+}
+
+void MainWindow::tutorial() {
+    ManualNoticeDialog notice(this);
+    if (notice.exec() == QDialog::Accepted) openHelp("index.html");
+}
+
+}  // namespace qln::gui
