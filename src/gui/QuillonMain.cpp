@@ -66,6 +66,7 @@ int quillonMain(int argc, char** argv) {
         return 1;
     }
 
+    TerminationSignals::blockInAllThreads();
     QApplication app(argc, argv);
     loadResources();
     QApplication::setApplicationName("Quillon");

@@ -6,6 +6,7 @@
 #include <signal.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -22,11 +23,15 @@ namespace qln::test {
 class QuillonDesktop {
 public:
     QuillonDesktop() : d_(XOpenDisplay(session_.x.display().c_str())) {
+        // Windows come and go while we look at them.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        std::filesystem::create_directories(folder_.path() + "/run");
+        std::filesystem::permissions(folder_.path() + "/run", std::filesystem::perms::owner_all);
         const std::string display = session_.x.display();
         tray_.start({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
                      "--SetDockType", "true", "--expand", "true"},
                     [display] { ::setenv("DISPLAY", display.c_str(), 1); });
-        eventually([&] { return !windowsNamed("panel").empty() || trayOwner() != 0; }, 500);
+        eventually([&] { return trayOwner() != 0; }, 500);
     }
     ~QuillonDesktop() { XCloseDisplay(d_); }
     QuillonDesktop(const QuillonDesktop&) = delete;
@@ -61,7 +66,7 @@ public:
             data != nullptr) {
             const auto* list = reinterpret_cast<const Window*>(data);
             for (unsigned long i = 0; i < count; ++i)
-                if (title(list[i]).rfind(prefix, 0) == 0) out.push_back(list[i]);
+                if (nameOf(list[i]).rfind(prefix, 0) == 0) out.push_back(list[i]);
         }
         if (data != nullptr) XFree(data);
         return out;
@@ -93,25 +98,18 @@ public:
         return XGetSelectionOwner(d_, XInternAtom(d_, name.c_str(), False));
     }
 
-    // The icons docked in the tray: trayer's windows below its own, with a size.
-    int trayIcons() {
-        int n = 0;
-        for (const Window panel : windowsNamed("panel")) n += descendantsWithSize(panel);
-        return n;
+    // The icon Quillon docked in the tray (a window of its own below trayer's panel), 0 when there is none.
+    Window trayIcon() {
+        XSync(d_, False);
+        return findDocked(DefaultRootWindow(d_), false);
     }
 
-    // Where a docked icon sits on the screen (the first one), for clicking it.
-    bool trayIconCentre(int& x, int& y) {
-        for (const Window panel : windowsNamed("panel")) {
-            Window found = 0;
-            if (!firstDocked(panel, found)) continue;
-            XWindowAttributes a{};
-            XGetWindowAttributes(d_, found, &a);
-            Window child = 0;
-            XTranslateCoordinates(d_, found, DefaultRootWindow(d_), a.width / 2, a.height / 2, &x, &y, &child);
-            return true;
-        }
-        return false;
+    // Where a window's centre is on the screen.
+    void centreOf(Window w, int& x, int& y) {
+        XWindowAttributes a{};
+        XGetWindowAttributes(d_, w, &a);
+        Window child = 0;
+        XTranslateCoordinates(d_, w, DefaultRootWindow(d_), a.width / 2, a.height / 2, &x, &y, &child);
     }
 
     int xdotool(const std::string& arguments) const {
@@ -119,6 +117,15 @@ public:
     }
 
     const std::string& display() const { return session_.x.display(); }
+    // The window tree, for messages of failed tests.
+    std::string tree() const {
+        std::string out;
+        FILE* p = ::popen(("xwininfo -display " + session_.x.display() + " -root -tree 2>&1").c_str(), "r");
+        char line[512];
+        while (p != nullptr && std::fgets(line, sizeof line, p) != nullptr) out += line;
+        if (p != nullptr) ::pclose(p);
+        return out;
+    }
     TempFolder& folder() { return folder_; }
     std::string settingsFile() const { return folder_.path() + "/config/quillon/QUILN.INI"; }
     std::string readSettings() const {
@@ -134,43 +141,33 @@ public:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
-private:
-    int descendantsWithSize(Window w) {
-        Window root = 0, parent = 0;
-        Window* children = nullptr;
-        unsigned count = 0;
-        int n = 0;
-        if (!XQueryTree(d_, w, &root, &parent, &children, &count)) return 0;
-        for (unsigned i = 0; i < count; ++i) {
-            XWindowAttributes a{};
-            if (XGetWindowAttributes(d_, children[i], &a) && a.map_state == IsViewable && a.width > 4) {
-                Window* inner = nullptr;
-                unsigned innerCount = 0;
-                Window r = 0, p = 0;
-                XQueryTree(d_, children[i], &r, &p, &inner, &innerCount);
-                n += innerCount > 0 ? static_cast<int>(innerCount) : 0;
-                if (inner != nullptr) XFree(inner);
-            }
+    // The window's title (_NET_WM_NAME, else WM_NAME).
+    std::string nameOf(Window w) {
+        if (std::string utf8 = title(w); !utf8.empty()) return utf8;
+        char* name = nullptr;
+        std::string out;
+        if (XFetchName(d_, w, &name) && name != nullptr) {
+            out = name;
+            XFree(name);
         }
-        if (children != nullptr) XFree(children);
-        return n;
+        return out;
     }
 
-    bool firstDocked(Window w, Window& found) {
+private:
+    // Depth first: a window named "Quillon" with a window named "panel" (trayer's) above it.
+    Window findDocked(Window w, bool belowPanel) {
         Window root = 0, parent = 0;
         Window* children = nullptr;
         unsigned count = 0;
-        if (!XQueryTree(d_, w, &root, &parent, &children, &count)) return false;
+        if (!XQueryTree(d_, w, &root, &parent, &children, &count)) return 0;
+        Window found = 0;
         for (unsigned i = 0; i < count && found == 0; ++i) {
-            Window* inner = nullptr;
-            unsigned innerCount = 0;
-            Window r = 0, p = 0;
-            XQueryTree(d_, children[i], &r, &p, &inner, &innerCount);
-            if (innerCount > 0) found = inner[0];
-            if (inner != nullptr) XFree(inner);
+            const std::string name = nameOf(children[i]);
+            if (belowPanel && name == "Quillon" && viewable(children[i])) found = children[i];
+            else found = findDocked(children[i], belowPanel || name == "panel");
         }
         if (children != nullptr) XFree(children);
-        return found != 0;
+        return found;
     }
 
     Session session_;

@@ -19,6 +19,11 @@ sigset_t quitSignals() {
 }
 }  // namespace
 
+void TerminationSignals::blockInAllThreads() {
+    const sigset_t set = quitSignals();
+    sigprocmask(SIG_BLOCK, &set, nullptr);
+}
+
 TerminationSignals::TerminationSignals(IMessagePump& pump, IDescriptorWatch& watch) : watch_(watch) {
     static_assert(sizeof(sigset_t) <= sizeof(oldMask_));
     const sigset_t set = quitSignals();

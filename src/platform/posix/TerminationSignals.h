@@ -18,6 +18,10 @@ public:
     // The signal that asked for the quit; 0 while none came.
     int received() const { return received_; }
 
+    // Blocks the signals in this thread and every thread started after it.  A program with threads (Qt starts
+    // some) calls it first thing: a thread that does not block them would die of them, and the process with it.
+    static void blockInAllThreads();
+
 private:
     IDescriptorWatch& watch_;
     int fd_ = -1;

@@ -1,0 +1,142 @@
+// Quillon itself on a private desktop with a window manager and a system tray: one copy runs, the tray icon brings
+// the window back, losing the focus sends it into the tray, and it ends cleanly, writing its settings.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <fstream>
+
+#include "QuillonSession.h"
+
+namespace qln::test {
+namespace {
+
+constexpr const char* kMainTitle = "Quillon (QUILN)";
+
+int exitCode(TestProcess& p, int seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!p.ended() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return p.ended() && WIFEXITED(p.status()) ? WEXITSTATUS(p.status()) : -1;
+}
+
+// The Quillon process behind dbus-run-session, from the lock it holds while it runs.
+pid_t quillonPid(QuillonDesktop& d) {
+    std::ifstream in(d.folder().path() + "/run/quillon/instance.lock");
+    pid_t pid = 0;
+    in >> pid;
+    return pid;
+}
+
+class QuillonDesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override { std::filesystem::create_directories(d.folder().path() + "/run"); }
+
+    Window mainWindow() {
+        const auto found = d.windowsNamed(kMainTitle);
+        return found.empty() ? 0 : found.front();
+    }
+    bool mainWindowShown() {
+        const Window w = mainWindow();
+        return w != 0 && d.viewable(w);
+    }
+    void useTray() { d.writeSettings("[Misc]\nUse Tray=Yes\n"); }
+
+    QuillonDesktop d;
+};
+
+TEST_F(QuillonDesktopTest, ASecondStartSaysSoAndLeavesTheFirstRunning) {
+    TestProcess first;
+    d.start(first);
+    ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+    const auto before = d.windowsNamed("");
+    TestProcess second;
+    d.start(second);
+    // Its message box is the only new window: Enter closes it, and the second copy ends.
+    Window box = 0;
+    ASSERT_TRUE(eventually([&] {
+        for (const Window w : d.windowsNamed(""))
+            if (std::find(before.begin(), before.end(), w) == before.end() && d.viewable(w)) box = w;
+        return box != 0;
+    }, 1000));
+    d.xdotool("windowactivate --sync " + std::to_string(box) + " key Return");
+    EXPECT_EQ(exitCode(second, 20), 0);
+    EXPECT_FALSE(first.ended());
+    EXPECT_TRUE(mainWindowShown());
+}
+
+TEST_F(QuillonDesktopTest, AKilledCopyLeavesNothingThatKeepsTheNextOut) {
+    TestProcess first;
+    d.start(first);
+    ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+    const pid_t pid = quillonPid(d);
+    ASSERT_GT(pid, 0);
+    ::kill(pid, SIGKILL);
+    exitCode(first, 20);
+    TestProcess next;
+    d.start(next);
+    EXPECT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+}
+
+TEST_F(QuillonDesktopTest, TheTrayIconBringsTheWindowBackAndLosingTheFocusHidesIt) {
+    useTray();
+    TestProcess quillon;
+    d.start(quillon);
+    Window icon = 0;
+    ASSERT_TRUE(eventually([&] { return (icon = d.trayIcon()) != 0; }, 1000)) << d.log() << d.tree();
+    EXPECT_FALSE(mainWindowShown());
+    int x = 0, y = 0;
+    d.centreOf(icon, x, y);
+    d.xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+    ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+    // Another program takes the focus: Quillon steps back into the tray.
+    TestProcess other;
+    const std::string display = d.display();
+    other.start({"xterm", "-T", "Another program"}, [display] { ::setenv("DISPLAY", display.c_str(), 1); });
+    ASSERT_TRUE(eventually([&] { return !d.windowsNamed("Another program").empty(); }, 1000));
+    d.xdotool("windowactivate --sync " + std::to_string(d.windowsNamed("Another program").front()));
+    EXPECT_TRUE(eventually([&] { return !mainWindowShown(); }, 1000));
+}
+
+TEST_F(QuillonDesktopTest, TerminateAndUnloadEndsCleanlyAndWritesTheSettings) {
+    useTray();
+    TestProcess quillon;
+    d.start(quillon);
+    Window icon = 0;
+    ASSERT_TRUE(eventually([&] { return (icon = d.trayIcon()) != 0; }, 1000)) << d.log();
+    int x = 0, y = 0;
+    d.centreOf(icon, x, y);
+    d.xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 3");
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    d.xdotool("key t");
+    EXPECT_EQ(exitCode(quillon, 20), 0) << d.log();
+    const std::string settings = d.readSettings();
+    EXPECT_NE(settings.find("Use Tray=Yes"), std::string::npos) << settings;
+}
+
+TEST_F(QuillonDesktopTest, ATerminationSignalEndsItCleanly) {
+    TestProcess quillon;
+    d.start(quillon);
+    ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+    std::filesystem::remove(d.settingsFile());
+    ::kill(quillonPid(d), SIGTERM);
+    EXPECT_TRUE(eventually([&] { return std::filesystem::exists(d.settingsFile()); }, 1000));
+    EXPECT_NE(d.readSettings().find("[Main Window]"), std::string::npos);
+}
+
+TEST_F(QuillonDesktopTest, SettingsThatCannotBeReadAreNamedAndTheDefaultsUsed) {
+    std::filesystem::create_directories(d.settingsFile());  // a folder where the settings file should be
+    TestProcess quillon;
+    d.start(quillon);
+    Window box = 0;
+    ASSERT_TRUE(eventually([&] {
+        for (const Window w : d.windowsNamed("Error"))
+            if (d.viewable(w)) box = w;
+        return box != 0;
+    }, 1000)) << d.log();
+    d.xdotool("windowactivate --sync " + std::to_string(box) + " key Return");
+    EXPECT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+}
+
+}  // namespace
+}  // namespace qln::test
