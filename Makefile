@@ -39,6 +39,7 @@ bench: build
 	@./build/playback_bench
 	@./build/macro_file_bench
 	@./build/x11_typing_bench
+	@./build/startup_bench
 
 # `make install PREFIX=/some/where` (default /usr/local): the programs, the manual, the menu entry and the icon.
 PREFIX ?= /usr/local
