@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "gui/DialogButtons.h"
+
 namespace qln::gui {
 
 AboutDialog::AboutDialog(const std::string& version, QWidget* parent) : CentredDialog(parent) {
@@ -26,10 +28,7 @@ AboutDialog::AboutDialog(const std::string& version, QWidget* parent) : CentredD
     what->setObjectName("Comments");
     what->setWordWrap(true);
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    const DialogButtons buttons = okButtonRow(this);
 
     auto* texts = new QVBoxLayout;
     texts->addWidget(name);
@@ -38,13 +37,9 @@ AboutDialog::AboutDialog(const std::string& version, QWidget* parent) : CentredD
     auto* top = new QHBoxLayout;
     top->addWidget(picture, 0, Qt::AlignTop);
     top->addLayout(texts, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setMinimumWidth(360);
 }
 

@@ -10,20 +10,10 @@
 #include <QRadioButton>
 
 #include "core/Win1252.h"
+#include "gui/DialogButtons.h"
 #include "gui/FontSetting.h"
 
 namespace qln::gui {
-
-namespace {
-
-QPushButton* button(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
-}  // namespace
 
 AppearanceDialog::AppearanceDialog(const Settings& settings, INotices* notices, ShowHelp help, QWidget* parent)
     : CentredDialog(parent), logic_(settings), notices_(notices), help_(std::move(help)) {
@@ -44,8 +34,12 @@ AppearanceDialog::AppearanceDialog(const Settings& settings, INotices* notices, 
 
     auto* fonts = new QGroupBox("Fonts", this);
     auto* fontRow = new QHBoxLayout(fonts);
-    QPushButton* gridFont = button("List &Font...", "GridFont", fonts);
-    QPushButton* titleFont = button("Hea&ding Font...", "GridTitleFont", fonts);
+    auto* gridFont = new QPushButton("List &Font...", fonts);
+    gridFont->setObjectName("GridFont");
+    gridFont->setAutoDefault(false);
+    auto* titleFont = new QPushButton("Hea&ding Font...", fonts);
+    titleFont->setObjectName("GridTitleFont");
+    titleFont->setAutoDefault(false);
     fontRow->addWidget(gridFont);
     fontRow->addWidget(titleFont);
     connect(gridFont, &QPushButton::clicked, this, [this] { chooseFont(logic_.gridFont(), "List Font"); });
@@ -61,26 +55,17 @@ AppearanceDialog::AppearanceDialog(const Settings& settings, INotices* notices, 
     styleRow->addWidget(speed_);
     styleRow->addWidget(lettered);
 
-    QPushButton* ok = button("&Ok", "OkButton", this);
-    ok->setDefault(true);
-    QPushButton* cancel = button("&Cancel", "CancelButton", this);
-    QPushButton* helpButton = button("&Help", "HelpButton", this);
-    connect(ok, &QPushButton::clicked, this, &AppearanceDialog::OkButtonClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [this] {
-        if (help_) help_("tdoappear.html");
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(helpButton);
+    const DialogButtons buttons = okCancelHelpRow(
+        this, [this] { OkButtonClick(); },
+        [this] {
+            if (help_) help_("tdoappear.html");
+        });
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(columns);
     layout->addWidget(fonts);
     layout->addWidget(style);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     widths_[0]->setFocus();
 }
 

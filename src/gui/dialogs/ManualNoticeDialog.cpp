@@ -1,5 +1,7 @@
 #include "gui/dialogs/ManualNoticeDialog.h"
 
+#include "gui/DialogButtons.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -15,18 +17,10 @@ ManualNoticeDialog::ManualNoticeDialog(QWidget* parent) : CentredDialog(parent) 
         new QLabel("The Tutorial / User Manual is an HTML document.  It will open in your web browser.", this);
     notice->setObjectName("Notice");
     notice->setWordWrap(true);
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addStretch();
+    const DialogButtons buttons = okButtonRow(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(notice);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     setMinimumWidth(320);
 }
 

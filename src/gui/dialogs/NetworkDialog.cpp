@@ -1,5 +1,7 @@
 #include "gui/dialogs/NetworkDialog.h"
 
+#include "gui/DialogButtons.h"
+
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -37,19 +39,13 @@ NetworkDialog::NetworkDialog(Settings& settings, NetworkSync& network, QWidget* 
     every->addWidget(new QLabel("minutes", this));
     every->addStretch();
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
+    const DialogButtons buttons = okButtonRow(this, false);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(networkOption_);
     layout->addWidget(autoSync_);
     layout->addLayout(every);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void NetworkDialog::followFileLocking() {

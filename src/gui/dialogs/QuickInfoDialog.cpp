@@ -1,5 +1,7 @@
 #include "gui/dialogs/QuickInfoDialog.h"
 
+#include "gui/DialogButtons.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -76,23 +78,16 @@ QuickInfoDialog::QuickInfoDialog(const QuickInfo& info, QWidget* parent) : Centr
     text->setVisible(info.showText);
     textLabel->setVisible(info.showText);
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addStretch();
+    const DialogButtons buttons = okButtonRow(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(textLabel);
     layout->addWidget(text, 1);
     if (!info.showText) layout->addStretch();
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     resize(440, info.showText ? 400 : 0);
-    ok->setFocus();
+    buttons.ok->setFocus();
 }
 
 }  // namespace qln::gui

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "core/Win1252.h"
+#include "gui/DialogButtons.h"
 
 namespace qln::gui {
 
@@ -66,28 +67,16 @@ SortOrderDialog::SortOrderDialog(Settings& settings, HelpFunction help, QWidget*
     headerSort_->setObjectName("HeaderSort");
     headerSort_->setChecked(order_.sortHeader);
 
-    auto* ok = new QPushButton("&Ok", this);
-    ok->setObjectName("OkButton");
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("&Cancel", this);
-    cancel->setObjectName("CancelButton");
-    auto* helpButton = new QPushButton("&Help", this);
-    helpButton->setObjectName("HelpButton");
-    connect(ok, &QPushButton::clicked, this, [this] { OkButtonClick(); });
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(helpButton, &QPushButton::clicked, this, [this] {
-        if (help_) help_("tsortorder.html");
-    });
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(helpButton);
+    const DialogButtons buttons = okCancelHelpRow(
+        this, [this] { OkButtonClick(); },
+        [this] {
+            if (help_) help_("tsortorder.html");
+        });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(headerSort_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
 }
 
 void SortOrderDialog::showList(SortOrder::List list) {
