@@ -23,8 +23,12 @@ KeymapLevels::~KeymapLevels() {
     if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
 }
 
-int KeymapLevels::minKeycode() const { return xkb_ != nullptr ? xkb_->min_key_code : 0; }
-int KeymapLevels::maxKeycode() const { return xkb_ != nullptr ? xkb_->max_key_code : -1; }
+int KeymapLevels::minKeycode() const {
+    return xkb_ != nullptr ? xkb_->min_key_code : 0;
+}
+int KeymapLevels::maxKeycode() const {
+    return xkb_ != nullptr ? xkb_->max_key_code : -1;
+}
 
 int KeymapLevels::groupOf(int keycode, int group) const {
     if (xkb_ == nullptr || keycode < xkb_->min_key_code || keycode > xkb_->max_key_code) return -1;

@@ -58,8 +58,8 @@ void RemapNote::write(const std::vector<RemappedLevel>& levels) const {
     std::ostringstream text;
     text << "pid " << ::getpid() << ' ' << startTime(::getpid()) << '\n' << "display " << display_ << '\n';
     for (const auto& l : levels)
-        text << "level " << int(l.at.keycode) << ' ' << int(l.at.group) << ' ' << int(l.at.level) << ' '
-             << l.original << ' ' << l.ours << '\n';
+        text << "level " << int(l.at.keycode) << ' ' << int(l.at.group) << ' ' << int(l.at.level) << ' ' << l.original
+             << ' ' << l.ours << '\n';
     const std::string tmp = path_ + ".tmp";
     {
         std::ofstream out(tmp, std::ios::trunc);
@@ -69,7 +69,9 @@ void RemapNote::write(const std::vector<RemappedLevel>& levels) const {
     std::rename(tmp.c_str(), path_.c_str());
 }
 
-void RemapNote::remove() const { ::unlink(path_.c_str()); }
+void RemapNote::remove() const {
+    ::unlink(path_.c_str());
+}
 
 int RemapNote::takeLeftovers(const std::string& displayName,
                              const std::function<void(const std::vector<RemappedLevel>&)>& undo) {
@@ -79,8 +81,7 @@ int RemapNote::takeLeftovers(const std::string& displayName,
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(x11::XTestLeftovers::folder(), ec)) {
         const std::string path = entry.path().string();
-        if (path.rfind(prefix, 0) == 0 && path != own && path.find(".tmp") == std::string::npos)
-            notes.push_back(path);
+        if (path.rfind(prefix, 0) == 0 && path != own && path.find(".tmp") == std::string::npos) notes.push_back(path);
     }
     int taken = 0;
     for (const std::string& path : notes) {

@@ -47,8 +47,8 @@ TEST_F(RemapperTest, SecondApplyStartsFromTheOriginalKeysNotFromTheRemappedOnes)
 }
 
 TEST_F(RemapperTest, DigitsAndPunctuationIncludingSpace) {
-    const Key nine = keyOf('9'), bang = keyOf('!'), space = keyOf(' '), semicolon = keyOf(';'),
-              tilde = keyOf('~'), brace = keyOf('}');
+    const Key nine = keyOf('9'), bang = keyOf('!'), space = keyOf(' '), semicolon = keyOf(';'), tilde = keyOf('~'),
+              brace = keyOf('}');
     X11Remapper remapper(*events);
     remapper.apply(tables({{'9', '0'}, {'!', '?'}, {' ', '_'}, {';', 0}, {'~', '#'}, {'}', '{'}}));
     EXPECT_EQ(typed({nine, bang, space, semicolon, tilde, brace}), "0?_#{");
