@@ -31,6 +31,8 @@ const VkSym kKeys[] = {
     {145, XK_Scroll_Lock}, {186, XK_semicolon}, {187, XK_equal},     {188, XK_comma},    {189, XK_minus},
     {190, XK_period},    {191, XK_slash},      {192, XK_grave},      {219, XK_bracketleft}, {220, XK_backslash},
     {221, XK_bracketright}, {222, XK_apostrophe},
+    // The end marker behind every triggered macro; the hook library keeps Execute on some keycode and grabs it.
+    {43, XK_Execute},
 };
 
 // Virtual keys Windows leaves unassigned: given to keys of the live keymap that no virtual key above names.
