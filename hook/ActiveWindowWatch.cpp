@@ -52,8 +52,8 @@ WindowHandle ActiveWindowWatch::focusTopLevel() {
 
 std::optional<WindowHandle> ActiveWindowWatch::read(void* event) {
     const auto& e = *static_cast<XEvent*>(event);
-    if (e.type != PropertyNotify || e.xproperty.atom != atom_ || e.xproperty.window != DefaultRootWindow(display_.get()))
-        return std::nullopt;
+    if (e.type != PropertyNotify || e.xproperty.atom != atom_) return std::nullopt;
+    if (e.xproperty.window != DefaultRootWindow(display_.get())) return std::nullopt;
     const WindowHandle w = readProperty();
     if (!managed_ || w == current_) return std::nullopt;
     current_ = w;

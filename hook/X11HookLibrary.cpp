@@ -95,7 +95,9 @@ void X11HookLibrary::keymapChanged() {
 }
 
 void X11HookLibrary::renewGrabs() {
-    const auto keycodeOf = [this](std::uint16_t vk) { return vk < 256 ? keymap_->keycode(static_cast<std::uint8_t>(vk)) : 0; };
+    const auto keycodeOf = [this](std::uint16_t vk) -> std::uint8_t {
+        return vk < 256 ? keymap_->keycode(static_cast<std::uint8_t>(vk)) : 0;
+    };
     used_.rebuild(std::span(table_).subspan(hooktable::HotKeyMap, hooktable::HotKeyCodes), keycodeOf,
                   keyboard_->masks());
     static const std::vector<std::uint8_t> every(hooktable::HotKeyCodes, 1);
@@ -201,7 +203,8 @@ bool X11HookLibrary::waitUntilReleased(std::chrono::milliseconds limit) {
     drain();
     input_->readHeldFromServer();
     drain();
-    const std::uint64_t deadline = clock_.tickCount() + static_cast<std::uint64_t>(std::max<long long>(limit.count(), 0));
+    const auto ms = static_cast<std::uint64_t>(std::max<long long>(limit.count(), 0));
+    const std::uint64_t deadline = clock_.tickCount() + ms;
     while (input_->physicalHeld() && !pump_.quitRequested() && clock_.tickCount() < deadline) {
         pump_.waitUntil(deadline);
         drain();
