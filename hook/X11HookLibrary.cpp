@@ -118,6 +118,8 @@ void X11HookLibrary::take(std::string_view call, TableImage table) {
 void X11HookLibrary::QlnUpInit(TableImage table) { take("QlnUpInit", table); }
 
 void X11HookLibrary::QlnUpKeys(TableImage table) {
+    // What arrived before counts under the old table (typing while Snipwords were off is not reported).
+    drain();
     take("QlnUpKeys", table);
     switches_.snipwords = table_[hooktable::SnipwordFlag] != 0;
     renewGrabs();

@@ -79,6 +79,12 @@ struct HookDesktop {
         library.QlnHookMouse();
         library.QlnHookCBT();
         makeWindow();
+        // Our window comes to the front: what the library tells about that is no test's business.
+        pumpUntil([&] {
+            const auto activated = posted.all<hook::WindowActivated>();
+            return !activated.empty() && activated.back().window == window;
+        }, 2000);
+        posted.messages.clear();
     }
 
     void useCodes(const std::vector<int>& codes, bool snipwords = false) {
