@@ -101,6 +101,17 @@ bool X11Keymap::handleEvent(void* event) {
 void X11Keymap::refresh() {
     stale_ = false;
     Display* d = events_.display().get();
+    // XKeysymToKeycode answers from Xlib's copy of the keymap, which can miss a change another connection made
+    // (the hook library lending a keycode to the end marker): read it again too.
+    XMappingEvent reload{};
+    reload.type = MappingNotify;
+    reload.display = d;
+    reload.request = MappingKeyboard;
+    int minKeycode = 0, maxKeycode = 0;
+    XDisplayKeycodes(d, &minKeycode, &maxKeycode);
+    reload.first_keycode = minKeycode;
+    reload.count = maxKeycode - minKeycode + 1;
+    XRefreshKeyboardMapping(&reload);
     if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
     xkb_ = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
     XkbStateRec state{};
