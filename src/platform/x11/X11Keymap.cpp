@@ -31,6 +31,8 @@ const VkSym kKeys[] = {
     {145, XK_Scroll_Lock}, {186, XK_semicolon}, {187, XK_equal},     {188, XK_comma},    {189, XK_minus},
     {190, XK_period},    {191, XK_slash},      {192, XK_grave},      {219, XK_bracketleft}, {220, XK_backslash},
     {221, XK_bracketright}, {222, XK_apostrophe},
+    // The end marker behind every triggered macro; the hook library keeps Execute on some keycode and grabs it.
+    {43, XK_Execute},
 };
 
 // Virtual keys Windows leaves unassigned: given to keys of the live keymap that no virtual key above names.
@@ -99,6 +101,17 @@ bool X11Keymap::handleEvent(void* event) {
 void X11Keymap::refresh() {
     stale_ = false;
     Display* d = events_.display().get();
+    // XKeysymToKeycode answers from Xlib's copy of the keymap, which can miss a change another connection made
+    // (the hook library lending a keycode to the end marker): read it again too.
+    XMappingEvent reload{};
+    reload.type = MappingNotify;
+    reload.display = d;
+    reload.request = MappingKeyboard;
+    int minKeycode = 0, maxKeycode = 0;
+    XDisplayKeycodes(d, &minKeycode, &maxKeycode);
+    reload.first_keycode = minKeycode;
+    reload.count = maxKeycode - minKeycode + 1;
+    XRefreshKeyboardMapping(&reload);
     if (xkb_ != nullptr) XkbFreeKeyboard(xkb_, 0, True);
     xkb_ = XkbGetMap(d, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
     XkbStateRec state{};

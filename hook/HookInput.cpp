@@ -1,0 +1,149 @@
+#include "hook/HookInput.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+#include "hook/TypedCharacters.h"
+#include "platform/x11/XInputDevices.h"
+
+namespace qln::hook {
+
+namespace {
+constexpr std::uint8_t kPauseVk = 19;
+}  // namespace
+
+bool HookInput::handle(void* event) {
+    auto& e = *static_cast<XEvent*>(event);
+    if (const auto r = p_.raw.read(&e)) {
+        handleRaw(*r);
+        return false;
+    }
+    switch (p_.keyboard.handle(&e)) {
+        case KeyboardState::Change::State: return false;
+        case KeyboardState::Change::Keymap: return true;
+        case KeyboardState::Change::Nothing: break;
+    }
+    if (const auto w = p_.activeWindow.read(&e)) {
+        activated(*w);
+        return false;
+    }
+    switch (e.type) {
+        case KeyPress: handleKeyPress(static_cast<std::uint8_t>(e.xkey.keycode), e.xkey.state); return false;
+        case KeyRelease: grabbedDown_.reset(e.xkey.keycode & 0xFF); return false;
+        default: return false;
+    }
+}
+
+void HookInput::handleRaw(const RawInput& r) {
+    const std::size_t n = r.detail;
+    if (r.fromXTest) {
+        // What XTest devices hold, so that a physical release can let go of a leftover there.
+        if (r.key() && n < xtestKeys_.size()) xtestKeys_[n] = r.press();
+        if (!r.key() && n < xtestButtons_.size()) xtestButtons_[n] = r.press();
+    } else {
+        if (r.key() && n < heldKeys_.size()) heldKeys_[n] = r.press();
+        if (!r.key() && n < heldButtons_.size()) heldButtons_[n] = r.press();
+        if (!r.press()) releaseLeftover(r);
+    }
+    if (r.key() && r.press() && n < lastFromXTest_.size()) lastFromXTest_[n] = r.fromXTest;
+    if (!r.press()) return;
+    // While our macro plays, synthetic input is its typing, not the user's.
+    if (p_.switches.inUse && r.fromXTest) return;
+    if (!p_.activeWindow.managed()) {
+        if (const auto w = p_.activeWindow.checkFocus()) activated(*w);
+    }
+    if (r.key()) {
+        if (p_.switches.keyboard && p_.switches.inUse && n == p_.keymap.keycode(kPauseVk))
+            pump_.post(hook::AbortRequest{});
+        if (p_.switches.keyboard && p_.switches.captureWindow) {
+            if (const auto code = p_.all.keyCode(static_cast<std::uint8_t>(n), p_.keyboard.modifiers()))
+                pump_.post(hook::HotKeyToCapture{static_cast<std::uint16_t>(*code)});
+        }
+        typed(r);
+        return;
+    }
+    if (p_.switches.snipwords && (p_.switches.mouse || p_.switches.keyboard))
+        pump_.post(hook::TypedCharacter{hook::TypedCharacter::State::Reset, 0});
+    if (!p_.switches.mouse) return;
+    // Mouse hot keys come from the raw events: the bare buttons are not grabbed (every click would be lost), and
+    // the grabs of the others only keep their clicks from the program under the pointer.
+    const HotKeyIndex& index = p_.switches.captureWindow ? p_.all : p_.used;
+    if (const auto code = index.buttonCode(r.detail, p_.keyboard.modifiers())) hotKey(*code, r.fromXTest);
+}
+
+void HookInput::handleKeyPress(std::uint8_t keycode, unsigned state) {
+    if (keycode == p_.endMarker.keycode()) {
+        // The program's end marker behind a played macro: triggers count again.
+        if (p_.switches.inUse && onEndMarker_) onEndMarker_();
+        return;
+    }
+    // A grab stays active while its key is down; the server's auto-repeat is no new press.
+    if (grabbedDown_[keycode]) return;
+    grabbedDown_.set(keycode);
+    if (!p_.switches.keyboard || p_.switches.captureWindow) return;  // the raw events report to the dialog
+    if (const auto code = p_.used.keyCode(keycode, state)) hotKey(*code, lastFromXTest_[keycode]);
+}
+
+void HookInput::hotKey(int code, bool fromXTest) {
+    if (p_.switches.inUse && fromXTest) return;
+    const auto c = static_cast<std::uint16_t>(code);
+    if (p_.switches.captureWindow) {
+        pump_.post(hook::HotKeyToCapture{c});
+        return;
+    }
+    pump_.post(hook::HotKeyPressed{c, p_.keyboard.capsLock(), p_.activeWindow.current()});
+}
+
+void HookInput::typed(const RawInput& r) {
+    if (!p_.switches.keyboard || !p_.switches.snipwords || r.detail == p_.endMarker.keycode()) return;
+    const ModifierMasks& m = p_.keyboard.masks();
+    const bool command = (p_.keyboard.modifiers() & (m.control | m.alt | m.win)) != 0;
+    const auto byte = typedByte(p_.keyboard.keysymOf(static_cast<std::uint8_t>(r.detail)), command);
+    if (!byte) return;
+    const auto state = p_.keyboard.capsLock() ? hook::TypedCharacter::State::CapsLock
+                                              : hook::TypedCharacter::State::Plain;
+    pump_.post(hook::TypedCharacter{state, *byte});
+}
+
+void HookInput::activated(WindowHandle w) {
+    if (!p_.switches.activation) return;
+    if (p_.switches.snipwords) pump_.post(hook::TypedCharacter{hook::TypedCharacter::State::Reset, 0});
+    if (w != 0) pump_.post(hook::WindowActivated{w});
+}
+
+void HookInput::releaseLeftover(const RawInput& r) {
+    Display* d = p_.display.get();
+    if (r.key() && xtestKeys_[r.detail]) {
+        XTestFakeKeyEvent(d, r.detail, False, CurrentTime);
+        xtestKeys_.reset(r.detail);
+        XFlush(d);
+    } else if (!r.key() && r.detail < xtestButtons_.size() && xtestButtons_[r.detail]) {
+        XTestFakeButtonEvent(d, r.detail, False, CurrentTime);
+        xtestButtons_.reset(r.detail);
+        XFlush(d);
+    }
+}
+
+void HookInput::readHeldFromServer() {
+    Display* d = p_.display.get();
+    const x11::XInputDevices devices(p_.display);
+    if (devices.available()) {
+        xtestKeys_ = devices.xtestKeys();
+        xtestButtons_ = devices.xtestButtons();
+    }
+    char keys[32] = {};
+    XQueryKeymap(d, keys);
+    for (std::size_t kc = 0; kc < 256; ++kc) heldKeys_[kc] = (keys[kc / 8] & (1 << (kc % 8))) != 0;
+    heldKeys_ &= ~xtestKeys_;
+    Window root = None, child = None;
+    int rx = 0, ry = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    heldButtons_.reset();
+    if (XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask)) {
+        for (unsigned b = 1; b <= 5; ++b)
+            if ((mask & (Button1Mask << (b - 1))) != 0) heldButtons_.set(b);
+    }
+    heldButtons_ &= ~xtestButtons_;
+}
+
+}  // namespace qln::hook

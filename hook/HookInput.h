@@ -1,0 +1,67 @@
+#pragma once
+
+#include <bitset>
+#include <cstdint>
+
+#include "hook/ActiveWindowWatch.h"
+#include "hook/EndMarkerKey.h"
+#include "hook/HookSwitches.h"
+#include "hook/HotKeyIndex.h"
+#include "hook/KeyboardState.h"
+#include "hook/RawInputWatch.h"
+#include "platform/MessagePump.h"
+#include "platform/x11/X11Keymap.h"
+
+namespace qln::hook {
+
+// What the events of the library's connection mean for the program: hot keys, typed characters, the end marker,
+// the abort key, window activation; and which keys and buttons the user physically holds.  Each becomes a message
+// posted to the program's queue.  Nothing typed is kept beyond the event that brought it.
+class HookInput {
+public:
+    struct Parts {
+        x11::X11Display& display;
+        x11::X11Keymap& keymap;
+        KeyboardState& keyboard;
+        RawInputWatch& raw;
+        ActiveWindowWatch& activeWindow;
+        EndMarkerKey& endMarker;
+        const HotKeyIndex& used;  // the codes in use
+        const HotKeyIndex& all;   // every code, for a dialog waiting for a hot key
+        const HookSwitches& switches;
+    };
+    HookInput(const Parts& parts, IMessagePump& pump) : p_(parts), pump_(pump) {}
+
+    // One event of the connection.  Returns true after a keymap change (the caller reads the keymap again and
+    // renews its grabs once the queue is drained).
+    bool handle(void* event);
+
+    // Physically held keys and buttons, from the server's state now, leaving out what XTest devices hold.
+    void readHeldFromServer();
+    bool physicalHeld() const { return heldKeys_.any() || heldButtons_.any(); }
+
+    // The end marker arrived: the table's in-use byte is to be cleared (set by the library's owner).
+    void setOnEndMarker(std::function<void()> onEndMarker) { onEndMarker_ = std::move(onEndMarker); }
+
+private:
+    void handleRaw(const RawInput& r);
+    void handleKeyPress(std::uint8_t keycode, unsigned state);
+    void hotKey(int code, bool fromXTest);
+    void typed(const RawInput& r);
+    void activated(WindowHandle w);
+    // A key or button the user let go of that an XTest device still holds (a macro's "<SHFD>"): let it go there
+    // too, or it would stay down for good.
+    void releaseLeftover(const RawInput& r);
+
+    Parts p_;
+    IMessagePump& pump_;
+    std::function<void()> onEndMarker_;
+    std::bitset<256> heldKeys_;        // physical
+    std::bitset<32> heldButtons_;      // physical
+    std::bitset<256> xtestKeys_;       // held on XTest devices
+    std::bitset<32> xtestButtons_;
+    std::bitset<256> lastFromXTest_;   // the last press of each keycode came from XTest
+    std::bitset<256> grabbedDown_;     // grabbed keys down (auto-repeat is not a new press)
+};
+
+}  // namespace qln::hook
