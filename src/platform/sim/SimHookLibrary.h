@@ -52,6 +52,8 @@ public:
     // The user types a character (0x406), or clicks or moves the focus (a reset).
     void typeCharacter(std::uint8_t ch, bool capsLock);
     void resetTyping();
+    // Another window came to the front (0x407).
+    void windowActivated(WindowHandle w) { post(hook::WindowActivated{w}); }
     // A key event of the desktop's input: the end marker behind a triggered macro ends the in-use state (0x40C).
     void keyEvent(std::uint8_t vk, bool up);
 
