@@ -164,13 +164,15 @@ ScenarioEvent readEvent(std::string_view verb, std::string_view rest) {
     } else if (verb == "front") {
         e.kind = Kind::Front;
         e.text = utf8ToWin1252(rest);
-    } else if (verb == "press") {
+    } else if (verb == "press" || verb == "pause-press") {
         need(1);
         e.kind = Kind::Press;
+        e.duringPause = verb == "pause-press";
         e.capsLock = w.size() > 1 && w.back() == "caps";
         e.code = codeOf(e.capsLock ? trim(rest.substr(0, rest.rfind("caps"))) : rest);
-    } else if (verb == "type") {
+    } else if (verb == "type" || verb == "pause-type") {
         e.kind = Kind::Type;
+        e.duringPause = verb == "pause-type";
         e.text = typedKeys(utf8ToWin1252(rest));
     } else if (verb == "reset") {
         e.kind = Kind::Reset;

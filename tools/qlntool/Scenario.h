@@ -20,6 +20,7 @@ struct ScenarioEvent {
     std::uint16_t code = 0;   // hot key code
     bool capsLock = false;
     bool background = false;  // "&": the next step happens while this one runs
+    bool duringPause = false; // "pause-press", "pause-type": while the next pause dialog is open
     bool flag = false;        // window in front / process of the user / capture on
     std::uint64_t ms = 0;
     int choice = -1;          // menu position 0..35, -1 cancel

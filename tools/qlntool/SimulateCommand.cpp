@@ -63,6 +63,15 @@ std::string visible(const std::string& typed) {
     return out;
 }
 
+// Each character reaches the program before the next is typed, unless `settle` is off.
+void typeText(sim::SimDesktop& d, const std::string& text, bool settle) {
+    d.trace().add("user types " + sim::EventTrace::quote(visible(text)));
+    for (const char c : text) {
+        d.hook().typeCharacter(static_cast<std::uint8_t>(c), d.layout().capsLockOn());
+        if (settle) d.pump().processMessages();
+    }
+}
+
 // Carries out one step; an error for a step that names nothing there.
 std::string run(const ScenarioEvent& e, SimulateRig& rig) {
     using Kind = ScenarioEvent::Kind;
@@ -91,15 +100,22 @@ std::string run(const ScenarioEvent& e, SimulateRig& rig) {
             break;
         }
         case Kind::Press:
+            if (e.duringPause) {
+                d.prompts().addPauseAction([&d, e] {
+                    d.trace().add("user presses " + hotKeyName(e.code) + (e.capsLock ? " (Caps Lock on)" : ""));
+                    d.hook().pressHotKey(e.code, e.capsLock, d.windows().foregroundWindow());
+                });
+                break;
+            }
             d.trace().add("user presses " + hotKeyName(e.code) + (e.capsLock ? " (Caps Lock on)" : ""));
             d.hook().pressHotKey(e.code, e.capsLock, d.windows().foregroundWindow());
             break;
         case Kind::Type:
-            d.trace().add("user types " + sim::EventTrace::quote(visible(e.text)));
-            for (const char c : e.text) {
-                d.hook().typeCharacter(static_cast<std::uint8_t>(c), d.layout().capsLockOn());
-                if (!e.background) d.pump().processMessages();
+            if (e.duringPause) {
+                d.prompts().addPauseAction([&d, e] { typeText(d, e.text, false); });
+                break;
             }
+            typeText(d, e.text, !e.background);
             break;
         case Kind::Reset:
             d.hook().resetTyping();
