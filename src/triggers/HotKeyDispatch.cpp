@@ -78,7 +78,8 @@ bool HotKeyDispatch::pauseHandled(const hook::HotKeyPressed& m) {
 void HotKeyDispatch::replay(std::uint16_t code) {
     const DecipheredKey k = DecipherKey(code);
     Player& player = playback_.player();
-    const std::pair<bool, std::uint8_t> modifiers[] = {{k.win, kWin}, {k.alt, kAlt}, {k.ctrl, kCtrl}, {k.shift, kShift}};
+    const std::pair<bool, std::uint8_t> modifiers[] = {
+        {k.win, kWin}, {k.alt, kAlt}, {k.ctrl, kCtrl}, {k.shift, kShift}};
     for (const auto& [on, vk] : modifiers)
         if (on) player.PostVKey(vk, false);
     if (k.mouseButton != 0) {

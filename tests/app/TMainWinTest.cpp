@@ -235,7 +235,8 @@ TEST(TMainWin, AHotKeyFromTheLibraryPlaysItsMacroAndTheEndMarkerEndsTheInUseStat
     a.desktop.trace().clear();
     ASSERT_TRUE(a.desktop.hook().pressHotKey(152, false, a.desktop.windows().foregroundWindow()));
     a.desktop.pump().waitUntil(100);
-    EXPECT_EQ(a.desktop.trace().lines(), (std::vector<std::string>{"key 65 down", "key 65 up", "key 43 down", "key 43 up"}));
+    EXPECT_EQ(a.desktop.trace().lines(),
+              (std::vector<std::string>{"key 65 down", "key 65 up", "key 43 down", "key 43 up"}));
     EXPECT_EQ(a.main->table().inUse(), 0);
 }
 

@@ -9,7 +9,9 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-bool has(const Lines& lines, const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); }
+bool has(const Lines& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
 
 TEST(Dispatch, ARefusedHotKeyDuringAPauseNeitherActivatesAWindowNorPlays) {
     TriggerRig rig({macro("Paused", "Ctrl+Alt+P", ScopeGlobal, "<PAUSE>x"),
@@ -115,7 +117,8 @@ TEST(WindowActivation, TheUsersOwnProgramsFillTheTablesSlotsFirstAndAllCountForP
     const auto slot = [&](std::size_t n) {
         const std::size_t at = hooktable::ProgramListBase + n * hooktable::ProgramListWidth;
         const auto& block = rig.desktop.hook().block();
-        return std::string(block.begin() + static_cast<long>(at) + 1, block.begin() + static_cast<long>(at) + 1 + block[at]);
+        const auto text = block.begin() + static_cast<long>(at) + 1;
+        return std::string(text, text + block[at]);
     };
     EXPECT_EQ(slot(1), "NOTEPAD.EXE");
     EXPECT_EQ(slot(2), "ZEDITOR");

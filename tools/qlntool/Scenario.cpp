@@ -47,7 +47,8 @@ std::vector<std::string> words(std::string_view s) {
 std::uint64_t number(std::string_view s) {
     std::uint64_t v = 0;
     const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-    if (ec != std::errc() || p != s.data() + s.size()) throw std::invalid_argument("'" + std::string(s) + "' is not a number");
+    if (ec != std::errc() || p != s.data() + s.size())
+        throw std::invalid_argument("'" + std::string(s) + "' is not a number");
     return v;
 }
 
