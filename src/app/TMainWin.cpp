@@ -4,6 +4,7 @@
 
 #include "core/SettingsFile.h"
 #include "platform/File.h"
+#include "platform/ThisProcess.h"
 #include "store/MacroFileNames.h"
 
 namespace qln {
@@ -18,6 +19,14 @@ void put32(std::span<std::uint8_t> block, std::size_t at, std::uint32_t v) {
 constexpr std::size_t kClearedAtStart[] = {4, 740, 741, 761, 762, 763, 765, 14296};
 constexpr std::size_t kCaptureCounter = 759;
 constexpr std::size_t kCaptureOn = 737;
+
+// This program's file name, as the process list names it: its windows are not another program's.
+std::string ownProgramName(const IProcesses& processes) {
+    const std::uint32_t self = thisProcessId();
+    for (const ProcessInfo& p : processes.processes())
+        if (p.pid == self) return p.programFile;
+    return "quillon";
+}
 
 }  // namespace
 
@@ -45,9 +54,13 @@ void TMainWin::loadCurrentFile() {
     file_.load(settings_.currentFile);
 }
 
-void TMainWin::FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args) {
+void TMainWin::FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args,
+                          IMacroMenu* menu, IPhysicalKeys* keys) {
     view_ = &view;
     playback_ = std::make_unique<PlaybackSession>(platform, this);
+    triggers_ = std::make_unique<Triggers>(Triggers::Parts{macros_, *playback_, menu != nullptr ? *menu : noMenu_,
+                                                           keys != nullptr ? *keys : noHeldKeys_, settings_, *this,
+                                                           ownProgramName(platform.processes)});
     if (!view_->trayAvailable()) settings_.useTray = false;
     playback_->setUseTray(settings_.useTray);
     hookUp();
@@ -97,7 +110,7 @@ void TMainWin::hookUp() {
         table_.setByteAt(hooktable::ProgramListBase + n * hooktable::ProgramListWidth, 0);
     table_.set32At(hooktable::ProgramCount, 0);
     hook_.QlnUpProgs(table_.image());
-    macros_.SetHotKeys();
+    SetHotKeys();
     keyboardHook_ = hook_.QlnHookKeyboard();
     table_.set32At(hooktable::KeyboardHook, keyboardHook_);
     mouseHook_ = hook_.QlnHookMouse();
@@ -143,7 +156,7 @@ void TMainWin::applySwitch(const StartSwitch& s) {
             settings_.currentFile = s.path;
             if (settings_.networkMode) network_.adoptFile(s.path);
             file_.load(s.path);
-            macros_.SetHotKeys();
+            SetHotKeys();
             fillList();
             break;
         }
@@ -240,7 +253,7 @@ void TMainWin::SysTrayOpen() {
 void TMainWin::ActivateMe() {
     if (view_ == nullptr) return;
     const char* refusal = paused()                      ? PausedMessage
-                          : popupMenuShown_             ? PopupMenuMessage
+                          : popupMenuShown()            ? PopupMenuMessage
                           : table_.byteAt(kCaptureOn) != 0 ? RecordingMessage
                                                         : nullptr;
     if (refusal != nullptr) {
@@ -265,7 +278,7 @@ void TMainWin::AppDeactivate() {
         ignoreNextDeactivation_ = false;
         return;
     }
-    if (terminating_ || !settings_.useTray || paused() || popupMenuShown_) return;
+    if (terminating_ || !settings_.useTray || paused() || popupMenuShown()) return;
     rememberedRow_ = view_->selectedRow();
     if (view_->anyDialogOpen()) return;
     if (view_->isMinimised()) view_->restore();
@@ -285,7 +298,40 @@ void TMainWin::handleMessage(const Message& m) {
         table_.setInUse(false);
         return;
     }
+    if (const auto* capture = std::get_if<hook::HotKeyToCapture>(&m)) {
+        if (hotKeyCapture_) hotKeyCapture_(capture->code);
+        return;
+    }
+    if (triggers_ && triggers_->handleMessage(m)) return;
     if (playback_) playback_->handleMessage(m);
+}
+
+void TMainWin::SetSecWind(std::uint32_t window, bool flag, std::function<void(std::uint16_t)> onCode) {
+    table_.set32At(hooktable::SecondWindow, window);
+    table_.setByteAt(hooktable::SecondWindowFlag, flag ? 1 : 0);
+    hotKeyCapture_ = flag ? std::move(onCode) : nullptr;
+    hook_.QlnUpWindow2(table_.image());
+}
+
+void TMainWin::MenuTaskIconRightClick(int macro, int x) {
+    if (!triggers_ || macro < 1 || macro > macros_.count()) return;
+    playback_->platform().pump.post(triggers_->menuIconMessage(macro, x));
+}
+
+void TMainWin::MenuTopWindow() {
+    if (triggers_) triggers_->MenuTopWindow();
+}
+
+bool TMainWin::captureRunning() const { return table_.byteAt(kCaptureOn) != 0; }
+
+void TMainWin::warning(std::string_view text) {
+    if (playback_) playback_->messages().DoAMessage("Warning", text);
+}
+
+bool TMainWin::reloadChangedNetworkFile() {
+    if (!settings_.networkMode || !network_.takeChangedCounter()) return false;
+    commands_.reloadWithRefresh();
+    return true;
 }
 
 void TMainWin::swapMacroFile(std::string_view file) { commands_.swapMacroFile(std::string(file)); }

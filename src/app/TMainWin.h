@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -21,13 +22,16 @@
 #include "store/NetworkSync.h"
 #include "store/TriggerTable.h"
 #include "store/Vexmap.h"
+#include "triggers/StandIns.h"
+#include "triggers/TriggerHost.h"
+#include "triggers/Triggers.h"
 
 namespace qln {
 
 // The main window without its widgets: the composition root that owns the macro set, its file, the network
 // sharing, the playback and the hook library's table, and carries out the main window's operations.  The form
 // (src/gui) shows what it decides and hands it the user's commands.
-class TMainWin : public IMacroListView, public IMessageHandler, public IMacroFileSwap {
+class TMainWin : public IMacroListView, public IMessageHandler, public IMacroFileSwap, public ITriggerHost {
 public:
     TMainWin(const Paths& paths, const Settings& settings, IHookLibrary& hook, const IClock& clock, ITimers& timers,
              INotices& notices);
@@ -40,8 +44,10 @@ public:
     void loadCurrentFile();
 
     // The form exists: the rest of the start-up (hooks, command line, tray icons, commands).  `platform` is what
-    // playback acts on.
-    void FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args);
+    // playback acts on; `menu` shows the macro menus and `keys` tells when the user let go of a trigger's keys
+    // (without them, menus are cancelled and keys count as released at once).
+    void FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args,
+                    IMacroMenu* menu = nullptr, IPhysicalKeys* keys = nullptr);
     // The window closes: hooks removed, the window's place kept, the settings written.
     void FormClose();
     // Shown for the first time; true when "/HIDE" asks to hide it now.
@@ -58,15 +64,33 @@ public:
     void MenuSysTrayClick();
     // The tray icon clicked, "&Open" of the tray menu, the "Activate Quillon" system macro.
     void SysTrayOpen();
-    void ActivateMe();
+    void ActivateMe() override;
     // The program lost the focus to another application.
     void AppDeactivate();
     void MenuTerminateClick() { terminating_ = true; }
     // The network dialog closed with these fields.
     void networkDialogClosed();
     // The macro behind a list row, read from the file (for Quick Info).
-    std::optional<MacroRecord> readMacro(int macro);
+    std::optional<MacroRecord> readMacro(int macro) override;
     void writeSettings();
+
+    // Rebuilds the hot key in-use map and the Snipword byte and hands them to the library.
+    void SetHotKeys() { macros_.SetHotKeys(); }
+    // A dialog waiting for a hot key: while `flag` is set the library sends the codes (0x401) to `window`, and
+    // they reach `onCode`.  Cleared with flag false.
+    void SetSecWind(std::uint32_t window, bool flag, std::function<void(std::uint16_t code)> onCode = {});
+    // A right click on a menu's tray icon at screen X `x`: that macro's menu opens.
+    void MenuTaskIconRightClick(int macro, int x);
+    // System function "4", also on the tray menu.
+    void MenuTopWindow();
+
+    // ITriggerHost.
+    bool captureRunning() const override;
+    void warning(std::string_view text) override;
+    // Capture comes with the recorder; until then the system macro does nothing.
+    void StartACapture() override {}
+    bool reloadChangedNetworkFile() override;
+    bool useTray() const override { return settings_.useTray; }
 
     // The hook library's messages.
     void handleMessage(const Message& m) override;
@@ -98,6 +122,8 @@ public:
     const std::array<std::uint8_t, 104>& remapBlock() const { return remapBlock_; }
     const std::array<std::uint8_t, 17>& windowBlock() const { return windowBlock_; }
     bool paused() const { return playback_ && playback_->player().state().paused; }
+    bool popupMenuShown() const { return triggers_ && triggers_->state().popupMenuShown; }
+    Triggers& triggers() { return *triggers_; }
 
     // Refusals of ActivateMe.
     static constexpr const char* PausedMessage =
@@ -128,6 +154,10 @@ private:
     NetworkSync network_;
     MacroFileCommands commands_;
     std::unique_ptr<PlaybackSession> playback_;
+    CancelledMacroMenu noMenu_;
+    NoHeldKeys noHeldKeys_;
+    std::unique_ptr<Triggers> triggers_;
+    std::function<void(std::uint16_t)> hotKeyCapture_;
     IMainWindowView* view_ = nullptr;
 
     std::array<std::uint8_t, 104> remapBlock_{};
@@ -137,7 +167,6 @@ private:
     bool hideAtFirstPaint_ = false;
     bool terminating_ = false;
     bool ignoreNextDeactivation_ = false;
-    bool popupMenuShown_ = false;
     int rememberedRow_ = 0;
 };
 

@@ -9,6 +9,7 @@ namespace qln {
 struct ProcessInfo {
     std::uint32_t pid = 0;
     std::string programFile;  // file name of the program, without folder
+    bool ownedByUser = true;  // runs as the user of this program (not the system's, nor another user's)
 };
 
 class IProcesses {

@@ -46,6 +46,15 @@ void NetworkSync::adoptFile(const std::string& macroFile) {
     known_ = state_.record.counter;
 }
 
+bool NetworkSync::takeChangedCounter() {
+    if (!networkMode_ || syncPath_.empty()) return false;
+    const auto r = readSyncRecord(syncPath_);
+    if (!r || r->counter == known_) return false;
+    state_.record = *r;
+    known_ = r->counter;
+    return true;
+}
+
 void NetworkSync::enterFence() {
     File file = File::open(syncPath_, FileAccess::ReadWrite, FileCreate::IfMissing);
     if (!file) throw file.failure();

@@ -56,6 +56,10 @@ public:
     bool enterChange() override;
     void leaveChange() override { fence_.reset(); }
 
+    // A hot key arrived: true when another program changed the shared file since we last looked (network mode
+    // only).  Its counter is then taken as ours; the caller reloads.
+    bool takeChangedCounter();
+
     void NetTimerTimer();
     // Counts minutes; reloads every syncMinutes.
     void SyncTimerTimer();

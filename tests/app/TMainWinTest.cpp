@@ -7,6 +7,8 @@
 #include "app/TMainWin.h"
 #include "core/SettingsFile.h"
 #include "platform/sim/SimDesktop.h"
+#include "store/HotKeyNames.h"
+#include "store/PopupItems.h"
 #include "support/TempFolder.h"
 
 namespace qln {
@@ -205,6 +207,87 @@ TEST(TMainWin, LosingTheFocusHidesIntoTheTrayUnlessADialogIsOpenOrTheProgramEnds
     a.main->MenuTerminateClick();
     a.main->AppDeactivate();
     EXPECT_TRUE(a.view.visible);
+}
+
+// Adds a macro to the current file as the list editing will.
+void addMacro(TMainWin& main, const MacroRecord& r) {
+    const int n = main.macros().count() + 1;
+    ASSERT_TRUE(main.macroFile().store(n, r));
+    main.macros().setCount(n);
+    main.macros().UpNumKeys();
+    main.SetHotKeys();
+}
+
+MacroRecord globalMacro(std::uint16_t code, std::string_view text) {
+    MacroRecord r;
+    r.nickname = "Hello";
+    r.hotKeyCode = code;
+    r.scope = ScopeGlobal;
+    r.setText(text);
+    return r;
+}
+
+TEST(TMainWin, AHotKeyFromTheLibraryPlaysItsMacroAndTheEndMarkerEndsTheInUseState) {
+    App a;
+    a.start();
+    a.desktop.pump().setHandler(a.main.get());
+    addMacro(*a.main, globalMacro(152, "a"));  // Ctrl+Alt+I
+    a.desktop.trace().clear();
+    ASSERT_TRUE(a.desktop.hook().pressHotKey(152, false, a.desktop.windows().foregroundWindow()));
+    a.desktop.pump().waitUntil(100);
+    EXPECT_EQ(a.desktop.trace().lines(),
+              (std::vector<std::string>{"key 65 down", "key 65 up", "key 43 down", "key 43 up"}));
+    EXPECT_EQ(a.main->table().inUse(), 0);
+}
+
+TEST(TMainWin, TheHotKeyCaptureWindowGetsTheCodesWhileRegistered) {
+    App a;
+    a.start();
+    a.desktop.pump().setHandler(a.main.get());
+    addMacro(*a.main, globalMacro(152, "a"));
+    std::vector<std::uint16_t> codes;
+    a.main->SetSecWind(0x77, true, [&](std::uint16_t code) { codes.push_back(code); });
+    EXPECT_EQ(a.desktop.hook().block()[hooktable::SecondWindowFlag], 1);
+    a.desktop.hook().pressHotKey(7, false, 0);
+    a.desktop.pump().waitUntil(100);
+    a.main->SetSecWind(a.main->table().mainWindow(), false);
+    a.desktop.hook().pressHotKey(152, false, 0);
+    a.desktop.pump().waitUntil(200);
+    EXPECT_EQ(codes, (std::vector<std::uint16_t>{7}));
+    EXPECT_EQ(a.desktop.trace().lines().front(), "key 65 down");
+}
+
+class OneChoiceMenu : public IMacroMenu {
+public:
+    int showMacroMenu(const MacroMenuRequest& r) override {
+        requests.push_back(r);
+        return r.macros.empty() ? -1 : r.macros.front();
+    }
+    std::vector<MacroMenuRequest> requests;
+};
+
+TEST(TMainWin, AMenusTrayIconOpensItsMenuAndRefusesTriggersWhileOpen) {
+    App a;
+    Settings settings;
+    a.main = std::make_unique<TMainWin>(a.paths, settings, a.desktop.hook(), a.desktop.clock(), a.desktop.pump(),
+                                        a.notices);
+    a.main->loadCurrentFile();
+    OneChoiceMenu menu;
+    sim::SimPhysicalKeys& keys = a.desktop.physicalKeys();
+    a.main->FormCreate(a.view, a.desktop.platform(), {}, &menu, &keys);
+    a.desktop.pump().setHandler(a.main.get());
+    addMacro(*a.main, globalMacro(152, "a"));
+    MacroRecord popup = globalMacro(153, "");
+    popup.scope = ScopePopupMenu;
+    writePopupItems(popup, {5});
+    addMacro(*a.main, popup);
+    a.desktop.trace().clear();
+    a.main->MenuTaskIconRightClick(6, 333);
+    a.desktop.pump().waitUntil(100);
+    ASSERT_EQ(menu.requests.size(), 1u);
+    EXPECT_EQ(menu.requests[0].position, 333);
+    EXPECT_EQ(a.desktop.trace().lines().back(), "key 43 up");
+    EXPECT_FALSE(a.main->popupMenuShown());
 }
 
 }  // namespace

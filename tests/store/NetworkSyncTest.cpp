@@ -185,5 +185,21 @@ TEST(NetworkSync, HeartbeatRenewsEveryThirtySeconds) {
     EXPECT_EQ(readSyncRecord(s.syncFile)->lockState, 2);
 }
 
+TEST(NetworkSync, AHotKeyFindsAnotherProgramsChangeOnceWithoutTouchingTheLock) {
+    Shared s;
+    Program a(s.macroFile, s.clock), b(s.macroFile, s.clock);
+    EXPECT_FALSE(a.sync.takeChangedCounter());
+    ASSERT_FALSE(b.sync.FileInUse());
+    b.sync.ReleaseSyncFile(1);
+    EXPECT_TRUE(a.sync.takeChangedCounter());
+    EXPECT_FALSE(a.sync.takeChangedCounter());
+    EXPECT_FALSE(a.sync.holdsLock());
+    EXPECT_EQ(a.rec.reloads, 0);  // the caller reloads
+    a.sync.setNetworkMode(false);
+    ASSERT_FALSE(b.sync.FileInUse());
+    b.sync.ReleaseSyncFile(1);
+    EXPECT_FALSE(a.sync.takeChangedCounter());
+}
+
 }  // namespace
 }  // namespace qln

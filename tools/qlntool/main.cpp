@@ -6,6 +6,7 @@
 
 #include "FileCommands.h"
 #include "PlayCommand.h"
+#include "SimulateCommand.h"
 
 namespace {
 constexpr const char* kUsage =
@@ -13,6 +14,7 @@ constexpr const char* kUsage =
     "                    [--answer WORD]... [--abort-at MS] [--desktop FILE.json] [--dump-desktop]\n"
     "                    [--x11 [--dry-run]]\n"
     "                    (--text TEXT | --file PATH)\n"
+    "       qlntool simulate [--file FILE.QLN] SCENARIO\n"
     "       qlntool new FILE.QLN\n"
     "       qlntool list FILE.QLN\n";
 }
@@ -26,6 +28,7 @@ int main(int argc, char** argv) {
     const std::string_view command = args[0];
     args.erase(args.begin());
     if (command == "play") return qln::tool::playCommand(args, kUsage);
+    if (command == "simulate") return qln::tool::simulateCommand(args);
     if (command == "new") return qln::tool::newCommand(args);
     if (command == "list") return qln::tool::listCommand(args);
     std::fprintf(stderr, "qlntool: unknown command '%.*s'\n%s", static_cast<int>(command.size()), command.data(),

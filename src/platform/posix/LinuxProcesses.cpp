@@ -1,6 +1,7 @@
 #include "platform/posix/LinuxProcesses.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -36,7 +37,10 @@ std::vector<ProcessInfo> LinuxProcesses::processes() const {
         const unsigned long pid = std::strtoul(e->d_name, &end, 10);
         if (end == e->d_name || *end != 0 || pid == 0) continue;
         std::string program = programOf(static_cast<std::uint32_t>(pid));
-        if (!program.empty()) out.push_back({static_cast<std::uint32_t>(pid), std::move(program)});
+        if (program.empty()) continue;
+        struct stat st {};
+        const bool own = ::stat(("/proc/" + std::to_string(pid)).c_str(), &st) == 0 && st.st_uid == ::getuid();
+        out.push_back({static_cast<std::uint32_t>(pid), std::move(program), own});
     }
     ::closedir(proc);
     return out;

@@ -14,8 +14,11 @@ SimDesktop::SimDesktop(const SimDesktopOptions& options)
       windows_(trace_, screen_),
       clipboard_(trace_),
       shell_(trace_, pump_, windows_, processes_),
-      sound_(trace_) {
+      sound_(trace_),
+      physicalKeys_(clock_, pump_, trace_) {
     layout_.setCapsLock(options.capsLock);
+    hook_.attachPump(&pump_);
+    input_.setKeyObserver([this](std::uint8_t vk, bool up) { hook_.keyEvent(vk, up); });
     if (options.notepad) {
         SimDesktopWindows::Window w;
         w.title = "Untitled - Notepad";

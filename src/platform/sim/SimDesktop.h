@@ -10,6 +10,7 @@
 #include "platform/sim/SimInputSink.h"
 #include "platform/sim/SimKeyboardLayout.h"
 #include "platform/sim/SimMessagePump.h"
+#include "platform/sim/SimPhysicalKeys.h"
 #include "platform/sim/SimProcesses.h"
 #include "platform/sim/SimPrompts.h"
 #include "platform/sim/SimScreen.h"
@@ -48,6 +49,7 @@ public:
     SimClipboard& clipboard() { return clipboard_; }
     SimShell& shell() { return shell_; }
     SimSound& sound() { return sound_; }
+    SimPhysicalKeys& physicalKeys() { return physicalKeys_; }
     EventTrace& trace() { return trace_; }
     const EventTrace& trace() const { return trace_; }
     const SimClock& clock() const { return clock_; }
@@ -67,6 +69,7 @@ private:
     SimClipboard clipboard_;
     SimShell shell_;
     SimSound sound_;
+    SimPhysicalKeys physicalKeys_;
 };
 
 }  // namespace qln::sim

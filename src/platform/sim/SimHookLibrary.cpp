@@ -37,4 +37,28 @@ void SimHookLibrary::QlnUpItem(TableImage t, std::uint16_t macro) {
     note("QlnUpItem", macro);
 }
 
+bool SimHookLibrary::pressHotKey(std::uint16_t code, bool capsLock, WindowHandle front) {
+    if (block_[hooktable::SecondWindowFlag] != 0) {
+        post(hook::HotKeyToCapture{code});
+        return true;
+    }
+    if (code >= hooktable::HotKeyCodes || block_[hooktable::HotKeyMap + code] == 0) return false;
+    post(hook::HotKeyPressed{code, capsLock, front});
+    return true;
+}
+
+void SimHookLibrary::typeCharacter(std::uint8_t ch, bool capsLock) {
+    using State = hook::TypedCharacter::State;
+    post(hook::TypedCharacter{capsLock ? State::CapsLock : State::Plain, ch});
+}
+
+void SimHookLibrary::resetTyping() { post(hook::TypedCharacter{hook::TypedCharacter::State::Reset, 0}); }
+
+void SimHookLibrary::keyEvent(std::uint8_t vk, bool up) {
+    constexpr std::uint8_t kEndMarker = 43;
+    if (vk != kEndMarker || up || block_[hooktable::InUse] == 0) return;
+    block_[hooktable::InUse] = 0;
+    post(hook::InUseCleared{});
+}
+
 }  // namespace qln::sim

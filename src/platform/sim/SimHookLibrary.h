@@ -7,6 +7,7 @@
 
 #include "platform/Clock.h"
 #include "platform/HookTable.h"
+#include "platform/MessagePump.h"
 
 namespace qln::sim {
 
@@ -43,6 +44,19 @@ public:
     void QlnUpCapture(TableImage t) override { update("QlnUpCapture", t); }
     void QlnUpCaptureOn(TableImage t) override { update("QlnUpCaptureOn", t); }
 
+    // What the library tells the program goes into this queue.
+    void attachPump(IMessagePump* pump) { pump_ = pump; }
+    // The user presses a hot key combination: reported as message 0x402 when the published in-use map marks it
+    // (to the capture window, 0x401, while one is registered); nothing otherwise.  true when reported.
+    bool pressHotKey(std::uint16_t code, bool capsLock, WindowHandle front);
+    // The user types a character (0x406), or clicks or moves the focus (a reset).
+    void typeCharacter(std::uint8_t ch, bool capsLock);
+    void resetTyping();
+    // Another window came to the front (0x407).
+    void windowActivated(WindowHandle w) { post(hook::WindowActivated{w}); }
+    // A key event of the desktop's input: the end marker behind a triggered macro ends the in-use state (0x40C).
+    void keyEvent(std::uint8_t vk, bool up);
+
     const std::array<std::uint8_t, hooktable::Size>& block() const { return block_; }
     const std::vector<Call>& calls() const { return calls_; }
     void clearCalls() { calls_.clear(); }
@@ -52,7 +66,12 @@ private:
     void update(const char* name, TableImage t);
     void note(const char* name, std::uint32_t arg);
 
+    void post(const Message& m) {
+        if (pump_ != nullptr) pump_->post(m);
+    }
+
     const IClock* clock_;
+    IMessagePump* pump_ = nullptr;
     std::array<std::uint8_t, hooktable::Size> block_{};
     std::vector<Call> calls_;
     std::vector<std::uint32_t> hooks_;

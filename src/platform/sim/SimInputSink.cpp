@@ -9,6 +9,7 @@ void TraceInputSink::keyEvent(std::uint8_t vk, std::uint8_t, bool up) {
     // Caps Lock toggles on its press, as a real keyboard's does.
     if (vk == 20 && !up) layout_.setCapsLock(!layout_.capsLockOn());
     down_[vk] = !up;
+    if (observer_) observer_(vk, up);
 }
 
 void TraceInputSink::mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t wheel) {

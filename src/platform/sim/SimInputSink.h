@@ -2,6 +2,7 @@
 
 #include <bitset>
 #include <cstdint>
+#include <functional>
 
 #include "platform/InputSink.h"
 #include "platform/sim/EventTrace.h"
@@ -17,8 +18,11 @@ public:
     void keyEvent(std::uint8_t vk, std::uint8_t scan, bool up) override;
     void mouseEvent(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::int32_t wheel) override;
     bool isDown(std::uint8_t vk) const { return down_[vk]; }
+    // Told of every key event after it is traced (the simulated hook library watches the keyboard).
+    void setKeyObserver(std::function<void(std::uint8_t vk, bool up)> observer) { observer_ = std::move(observer); }
 
 private:
+    std::function<void(std::uint8_t, bool)> observer_;
     EventTrace& trace_;
     SimKeyboardLayout& layout_;
     std::bitset<256> down_;

@@ -10,8 +10,8 @@ class SimProcesses : public IProcesses {
 public:
     std::vector<ProcessInfo> processes() const override { return list_; }
     // Starts a process of that program; returns its id.
-    std::uint32_t start(const std::string& programFile) {
-        list_.push_back({next_, programFile});
+    std::uint32_t start(const std::string& programFile, bool ownedByUser = true) {
+        list_.push_back({next_, programFile, ownedByUser});
         return next_++;
     }
 

@@ -17,6 +17,11 @@ bool SimPrompts::showPause(const PauseDialogRequest& request) {
     // A modal dialog keeps the messages flowing: what is already due may end it from outside.
     pauseOpen_ = true;
     closedFromOutside_.reset();
+    if (!pauseActions_.empty()) {
+        const auto action = std::move(pauseActions_.front());
+        pauseActions_.pop_front();
+        action();
+    }
     pump_.processMessages();
     pauseOpen_ = false;
     if (closedFromOutside_) {

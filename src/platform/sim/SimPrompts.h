@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,8 @@ public:
     SimPrompts(EventTrace& trace, IMessagePump& pump) : trace_(trace), pump_(pump) {}
 
     void addAnswer(std::string answer) { answers_.push_back(std::move(answer)); }
+    // What the user does while the next pause dialog is open (press a hot key...), before it is answered.
+    void addPauseAction(std::function<void()> action) { pauseActions_.push_back(std::move(action)); }
     // The next scripted answer, if any.
     std::optional<std::string> takeAnswer();
 
@@ -33,6 +36,7 @@ private:
     EventTrace& trace_;
     IMessagePump& pump_;
     std::deque<std::string> answers_;
+    std::deque<std::function<void()>> pauseActions_;
     PauseDialogRequest lastPause_;
     std::optional<bool> closedFromOutside_;
     bool pauseOpen_ = false;

@@ -1,0 +1,53 @@
+#include "triggers/TriggeredRun.h"
+
+namespace qln {
+
+namespace {
+
+constexpr std::uint8_t kBackspace = 8;
+
+// Presses the end marker when the run is left, by its end, an abort or an error: without it the library would
+// stay in its in-use state and refuse every later trigger.
+class EndMarker {
+public:
+    explicit EndMarker(Player& player) : player_(player) {}
+    EndMarker(const EndMarker&) = delete;
+    EndMarker& operator=(const EndMarker&) = delete;
+    ~EndMarker() {
+        try {
+            player_.PostVKey(EndMarkerKey, false);
+            player_.PostVKey(EndMarkerKey, true);
+        } catch (...) {
+            // A desktop that fails here fails for the macro's own error, which is on its way up.
+        }
+    }
+
+private:
+    Player& player_;
+};
+
+}  // namespace
+
+PlaybackMacro playbackMacroOf(const MacroRecord& record) {
+    return PlaybackMacro{record.nickname, record.hotKeyCode, record.text()};
+}
+
+void TriggeredRun::play(const PlaybackMacro& macro, std::optional<int> backspaces) {
+    Player& player = playback_.player();
+    table_.setInUse(true);
+    playback_.platform().hook.QlnUpInUse(table_.image());
+    const EndMarker marker(player);
+    keys_.waitUntilReleased(TriggerReleaseLimit);
+    if (backspaces) {
+        IMessagePump& pump = playback_.platform().pump;
+        for (int i = 0; i < *backspaces; ++i) {
+            player.PostVKey(kBackspace, false);
+            player.PostVKey(kBackspace, true);
+            pump.processMessages();
+        }
+        player.PauseForNoSpeed(0.1);
+    }
+    player.IntoProgram(macro);
+}
+
+}  // namespace qln

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+
+#include "platform/PhysicalKeys.h"
+#include "playback/PlaybackSession.h"
+#include "store/MacroRecord.h"
+#include "store/TriggerTable.h"
+
+namespace qln {
+
+// The virtual key the program presses behind a triggered macro; the hook library leaves its in-use state when it
+// sees it.
+constexpr std::uint8_t EndMarkerKey = 43;
+// How long a triggered macro waits for the user to let go of the trigger's keys.
+constexpr std::chrono::milliseconds TriggerReleaseLimit{2000};
+
+// The macro a record holds, as playback takes it.
+PlaybackMacro playbackMacroOf(const MacroRecord& record);
+
+// Plays a macro that a trigger fired.  The caller has set playback's Caps Lock flag and return window.
+class TriggeredRun {
+public:
+    TriggeredRun(PlaybackSession& playback, TriggerTable& table, IPhysicalKeys& keys)
+        : playback_(playback), table_(table), keys_(keys) {}
+
+    // Marks the program in use and tells the library, waits until the trigger's keys are physically released (its
+    // text must not arrive with them held), erases a Snipword with `backspaces` Backspaces when given (then waits
+    // 0.1 s), plays the macro, and presses the end marker however the macro ends.
+    void play(const PlaybackMacro& macro, std::optional<int> backspaces = std::nullopt);
+
+private:
+    PlaybackSession& playback_;
+    TriggerTable& table_;
+    IPhysicalKeys& keys_;
+};
+
+}  // namespace qln

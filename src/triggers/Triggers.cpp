@@ -1,0 +1,34 @@
+#include "triggers/Triggers.h"
+
+namespace qln {
+
+Triggers::Triggers(const Parts& p)
+    : macros_(p.macros),
+      run_(p.playback, p.macros.table(), p.keys),
+      scopes_(p.macros, p.playback.platform(), p.playback.effects().windowControl(), state_,
+              p.playback.player().state().returnWindow),
+      menus_(p.macros, p.playback, p.menu, p.host, p.settings, state_, run_),
+      dispatch_(p.macros, p.playback, p.host, state_, scopes_, menus_, run_),
+      snipwords_(p.macros, p.playback, p.host, p.settings, state_, run_),
+      activation_(p.playback.platform(), p.macros.table(), state_, p.ownProgram) {}
+
+bool Triggers::handleMessage(const Message& m) {
+    if (const auto* hot = std::get_if<hook::HotKeyPressed>(&m)) {
+        dispatch_.hotKeyPressed(*hot);
+    } else if (const auto* typed = std::get_if<hook::TypedCharacter>(&m)) {
+        snipwords_.typed(*typed);
+    } else if (const auto* activated = std::get_if<hook::WindowActivated>(&m)) {
+        activation_.windowActivated(*activated);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+hook::HotKeyPressed Triggers::menuIconMessage(int macro, int position) {
+    state_.menuPosition = position;
+    return hook::HotKeyPressed{static_cast<std::uint16_t>(DirectMacroBit | (macro & 0x0FFF)), false,
+                               state_.lastForeground};
+}
+
+}  // namespace qln
