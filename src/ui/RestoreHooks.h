@@ -2,6 +2,8 @@
 
 namespace qln {
 
+enum class HooksToRestore { Keyboard, Mouse };
+
 // The questions asked before the hooks are installed again (Tools > Restore Keyboard Hooks, Restore Mouse Hooks),
 // with Yes and No buttons.
 inline constexpr const char* RestoreKeyboardHooksTitle = "Keyboard Hooks";
