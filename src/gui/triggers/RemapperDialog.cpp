@@ -42,7 +42,8 @@ RemapperDialog::RemapperDialog(const Vexmap& tables, bool browseMode, ShowHelp h
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
         table->setSelectionMode(QAbstractItemView::SingleSelection);
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-        table->setMinimumHeight(table->verticalHeader()->defaultSectionSize() * 12);
+        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+        table->setMinimumHeight(table->verticalHeader()->defaultSectionSize() * 16);
         table->setMinimumWidth(130);
         grids_[g] = table;
         for (int row = 0; row < Remapper::rows(grid); ++row) {

@@ -42,6 +42,8 @@ SystemKeysDialog::SystemKeysDialog(const MacroTable& table, Settings& settings, 
         fields_[f] = new QLineEdit(toQString(logic_.fieldText(field)), this);
         fields_[f]->setObjectName(FieldNames[f]);
         fields_[f]->setReadOnly(true);
+        // Wide enough for the longest hot key name.
+        fields_[f]->setMinimumWidth(fields_[f]->fontMetrics().horizontalAdvance("Ctrl+Alt+Shift+Scroll Lock") + 16);
         fields_[f]->setEnabled(logic_.macro(field) != 0);
         fields_[f]->installEventFilter(this);
         auto* label = new QLabel(SystemKeys::label(field), this);
