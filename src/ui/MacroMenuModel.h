@@ -84,7 +84,8 @@ public:
     int macroAt(int position) const;
 
     // The label cut from its end until `measure` says it fits `width` pixels.
-    static std::string fitText(const std::string& text, int width, const std::function<int(const std::string&)>& measure);
+    static std::string fitText(const std::string& text, int width,
+                               const std::function<int(const std::string&)>& measure);
     // Where the nickname's column ends and the scope's begins in a row of the given width.
     static int scopeColumn(int rowWidth) { return rowWidth * 9 / 14; }
 

@@ -36,7 +36,8 @@ TEST(RemapperDialog, ShowsEachKeyAndWhatItProduces) {
     RemapperDialog dialog(tables);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), "Keyboard Remapper");
-    const std::pair<const char*, int> rows[] = {{"UpperGrid", 26}, {"LowerGrid", 26}, {"PunctGrid", 31}, {"NumGrid", 10}};
+    const std::pair<const char*, int> rows[] = {
+        {"UpperGrid", 26}, {"LowerGrid", 26}, {"PunctGrid", 31}, {"NumGrid", 10}};
     for (const auto& [name, count] : rows) EXPECT_EQ(grid(dialog, name)->rowCount(), count) << name;
     QTableWidget* num = grid(dialog, "NumGrid");
     EXPECT_EQ(num->item(3, 0)->text(), "3");
