@@ -35,8 +35,8 @@ bool actsOnSelectedMacro(Command c) {
 bool isBuilt(Command c) {
     using enum Command;
     return among(c, {NewFile, OpenFile, Hide, Terminate, RecentFile1, RecentFile2, RecentFile3, RecentFile4,
-                     RecentFile5, QuickInfo, Sort, Appearance, Network, SystemTray, StartWithSession, HelpContents,
-                     Tutorial, About, LetterBar});
+                     RecentFile5, QuickInfo, Sort, Appearance, Network, Snipwords, SystemTray, StartWithSession,
+                     HelpContents, Tutorial, About, LetterBar});
 }
 
 std::string_view restrictionSuffix(Restriction level) {

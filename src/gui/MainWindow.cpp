@@ -28,6 +28,10 @@
 #include "gui/dialogs/QuickInfoDialog.h"
 #include "gui/list/MacroListView.h"
 #include "gui/list/SortOrderDialog.h"
+#include "gui/triggers/RemapperDialog.h"
+#include "gui/triggers/RestoreHooksQuestion.h"
+#include "gui/triggers/SnipwordOptionsDialog.h"
+#include "store/MacroFileNames.h"
 #include "ui/MacroList.h"
 #include "ui/QuickInfo.h"
 
@@ -162,12 +166,13 @@ void MainWindow::buildMenus() {
     // The remapper is the menu title itself.
     QAction* remap = menuBar()->addAction("&Remap");
     actions_[Command::Remap] = remap;
+    connect(remap, &QAction::triggered, this, [this] { guarded([&] { remapper(); }); });
 
     QMenu* options = menuBar()->addMenu("&Options");
     options->setObjectName("OptionsMenu");
     addCommand(options, Command::Appearance, "&Appearance", [this] { appearance(); });
     addCommand(options, Command::Network, "&Network", [this] { networkDialog(); });
-    addCommand(options, Command::Snipwords, "Snip&words");
+    addCommand(options, Command::Snipwords, "Snip&words", [this] { snipwordOptions(); });
     addCommand(options, Command::Capture, "&Capture");
     QMenu* scheduler = options->addMenu("&Scheduler");
     addCommand(scheduler, Command::ShowDateTime, "&Show Date && Time")->setObjectName("MenuShowDate");
@@ -192,8 +197,10 @@ void MainWindow::buildMenus() {
 
     QMenu* tools = menuBar()->addMenu("&Tools");
     addCommand(tools, Command::MouseLocator, "Mouse &Locator");
-    addCommand(tools, Command::RestoreKeyboardHooks, "Restore &Keyboard Hooks");
-    addCommand(tools, Command::RestoreMouseHooks, "Restore &Mouse Hooks");
+    addCommand(tools, Command::RestoreKeyboardHooks, "Restore &Keyboard Hooks",
+               [this] { askToRestoreHooks(HooksToRestore::Keyboard); });
+    addCommand(tools, Command::RestoreMouseHooks, "Restore &Mouse Hooks",
+               [this] { askToRestoreHooks(HooksToRestore::Mouse); });
 
     QMenu* help = menuBar()->addMenu("&Help");
     addCommand(help, Command::HelpContents, "&Contents", [this] { openHelp("index.html"); });
@@ -424,6 +431,29 @@ void MainWindow::appearance() {
     list_->applySettings();
     showBars();
     main_.writeSettings();
+}
+
+void MainWindow::snipwordOptions() {
+    SnipwordOptionsDialog dialog(main_.settings(), nullptr, [this](const std::string& page) { openHelp(page.c_str()); },
+                                 this);
+    if (dialog.exec() == QDialog::Accepted) main_.writeSettings();
+}
+
+void MainWindow::askToRestoreHooks(HooksToRestore hooks) {
+    if (!askRestoreHooks(hooks, this)) return;
+    if (hooks == HooksToRestore::Keyboard)
+        emit restoreKeyboardHooks();
+    else
+        emit restoreMouseHooks();
+}
+
+void MainWindow::remapper() {
+    // The tables as the current macro file's remap file holds them; the application keeps them in step with it.
+    Vexmap tables;
+    tables.LoadVexmap(remapFileName(main_.settings().currentFile));
+    RemapperDialog dialog(tables, false, [this](const std::string& page) { openHelp(page.c_str()); }, this);
+    dialog.exec();
+    emit remapperClosed(dialog.changed(), dialog.tables());
 }
 
 void MainWindow::networkDialog() {

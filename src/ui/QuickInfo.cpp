@@ -22,9 +22,10 @@ std::string upper(std::string s) {
     return s;
 }
 
-// The icon file of the name in the folder.  Names come from Windows, which ignores case ("SMILEY.ICO" for
-// smiley.ico), so a file whose name differs only in case counts as well.
-std::optional<std::string> findIcon(const std::string& folder, const std::string& name) {
+}  // namespace
+
+// Names come from Windows, which ignores case ("SMILEY.ICO" for smiley.ico).
+std::optional<std::string> findIconFile(const std::string& folder, const std::string& name) {
     namespace fs = std::filesystem;
     if (name.empty() || name.find('/') != std::string::npos || name == "." || name == "..") return std::nullopt;
     std::error_code ec;
@@ -38,8 +39,6 @@ std::optional<std::string> findIcon(const std::string& folder, const std::string
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 std::string shortDateTime(double modified) {
     if (!std::isfinite(modified) || modified < FirstDay || modified >= LastDay) return {};
@@ -74,7 +73,7 @@ QuickInfo quickInfoOf(const MacroRecord& record, const std::string& programFolde
     if (record.iconName == "MENU") {
         info.icon = QuickInfoIcon::Menu;
     } else if (record.iconName != "MAIN") {
-        if (auto file = findIcon(programFolder + "/Icons", record.iconName)) {
+        if (auto file = findIconFile(programFolder + "/Icons", record.iconName)) {
             info.icon = QuickInfoIcon::File;
             info.iconFile = *file;
         }

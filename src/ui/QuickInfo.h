@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "store/MacroRecord.h"
@@ -33,6 +34,10 @@ struct QuickInfo {
 
 // What the Quick Info window shows for the record.  Icon files are looked for in programFolder + "/Icons".
 QuickInfo quickInfoOf(const MacroRecord& record, const std::string& programFolder, const ScheduleLine& schedule = {});
+
+// An icon file of the name in the folder; a file whose name differs only in case counts as well.  Nothing for a
+// name that is not a plain file name.
+std::optional<std::string> findIconFile(const std::string& folder, const std::string& name);
 
 // The modified time as the window writes it: "yyyy-mm-dd hh:mm", the same on every desktop and in every language;
 // empty for a time no calendar holds (a damaged record).

@@ -20,6 +20,9 @@
 #include "gui/playback/TOnTopMessage.h"
 #include "gui/playback/TPauseMacro.h"
 #include "gui/playback/TRepeatPrompt.h"
+#include "gui/triggers/QtMacroMenu.h"
+#include "gui/triggers/SelectCharacterDialog.h"
+#include "gui/triggers/SystemKeysDialog.h"
 #include "platform/sim/SimDesktop.h"
 #include "playback/PauseDialog.h"
 #include "store/MacroFile.h"
@@ -151,6 +154,26 @@ int main(int argc, char** argv) {
                         out + "message.png");
             shootDialog([&] { gui::TRepeatPrompt([](std::string_view) { return std::optional<std::string>(); }).exec(); },
                         out + "repeat-prompt.png");
+            shootDialog([&] { window.run(Command::Snipwords); }, out + "snipword-options.png");
+            const gui::MacroReader read = [&](int n) { return main.readMacro(n); };
+            gui::QtMacroMenu menu(main.macros(), read, paths.iconsFolder(), &window);
+            const std::vector<int> listed = {5, 6, 7, 8, 9, 10, 12};
+            shootDialog([&] { menu.showMacroMenu({listed, MenuStyle::NicknameAndScope, 16, -1}); },
+                        out + "choose-a-macro.png");
+            shootDialog([&] { menu.showMacroMenu({listed, MenuStyle::MacroText, 16, -1}); },
+                        out + "choose-a-macro-text.png");
+            shootDialog([&] { menu.showMacroMenu({listed, MenuStyle::Icons, 32, -1}); },
+                        out + "choose-a-macro-icons.png");
+            shootDialog(
+                [&] {
+                    gui::SystemKeysDialog(main.macros(), main.settings(), read, main.macroFile(), {}, nullptr, {},
+                                          &window)
+                        .exec();
+                },
+                out + "system-hot-keys.png");
+            shootDialog([&] { window.remapper(); }, out + "keyboard-remapper.png");
+            shootDialog([&] { gui::SelectCharacterDialog('e', 200, 20, {}, &window).exec(); },
+                        out + "select-character.png");
             main.MenuTerminateClick();
             window.close();
         });

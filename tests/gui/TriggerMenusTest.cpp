@@ -1,0 +1,106 @@
+// The main window's trigger commands: Snipword Options writes the settings file, the restore questions ask first,
+// the remapper reports its tables.  (Remap and the restore commands stay disabled in the menus until the
+// application handles what they report.)
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include "app/TMainWin.h"
+#include "core/SettingsFile.h"
+#include "gui/MainWindow.h"
+#include "gui/triggers/SnipwordOptionsDialog.h"
+#include "platform/sim/SimDesktop.h"
+#include "support/TempFolder.h"
+#include "ui/RestoreHooks.h"
+
+namespace qln::gui {
+namespace {
+
+class Quiet : public INotices {
+public:
+    void notice(std::string_view, std::string_view) override {}
+};
+
+struct Program {
+    Program() {
+        main = std::make_unique<TMainWin>(paths, Settings{}, desktop.hook(), desktop.clock(), desktop.pump(), notices);
+        main->loadCurrentFile();
+        window = std::make_unique<MainWindow>(*main);
+        main->FormCreate(*window, desktop.platform(), {});
+        window->start();
+    }
+    test::TempFolder tmp;
+    Paths paths = Paths::at(tmp.file("config"), tmp.file("data"));
+    sim::SimDesktop desktop{{}};
+    Quiet notices;
+    std::unique_ptr<TMainWin> main;
+    std::unique_ptr<MainWindow> window;
+};
+
+// Runs `answer` on the modal window the next command opens.
+void whenOpen(const std::function<void(QWidget*)>& answer) {
+    QTimer::singleShot(0, [answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        ASSERT_NE(modal, nullptr);
+        answer(modal);
+    });
+}
+
+TEST(TriggerMenus, SnipwordOptionsOkWritesTheSettingsFile) {
+    Program p;
+    whenOpen([](QWidget* d) {
+        ASSERT_NE(qobject_cast<SnipwordOptionsDialog*>(d), nullptr);
+        d->findChild<QCheckBox*>("UsePrefix")->click();
+        d->findChild<QPushButton*>("OkButton")->click();
+    });
+    p.window->run(Command::Snipwords);
+    EXPECT_TRUE(p.main->settings().snipwordUseSuffix);
+    EXPECT_TRUE(loadSettingsFile(p.paths).snipwordUseSuffix);
+}
+
+TEST(TriggerMenus, RestoringHooksAsksFirst) {
+    Program p;
+    int keyboard = 0, mouse = 0;
+    QObject::connect(p.window.get(), &MainWindow::restoreKeyboardHooks, [&] { ++keyboard; });
+    QObject::connect(p.window.get(), &MainWindow::restoreMouseHooks, [&] { ++mouse; });
+    auto answer = [](QMessageBox::StandardButton button, const char* title, const char* text) {
+        whenOpen([=](QWidget* d) {
+            auto* box = qobject_cast<QMessageBox*>(d);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), title);
+            EXPECT_EQ(box->text(), text);
+            box->button(button)->click();
+        });
+    };
+    answer(QMessageBox::No, RestoreKeyboardHooksTitle, RestoreKeyboardHooksQuestion);
+    p.window->askToRestoreHooks(HooksToRestore::Keyboard);
+    EXPECT_EQ(keyboard, 0);
+    answer(QMessageBox::Yes, RestoreKeyboardHooksTitle, RestoreKeyboardHooksQuestion);
+    p.window->askToRestoreHooks(HooksToRestore::Keyboard);
+    EXPECT_EQ(keyboard, 1);
+    answer(QMessageBox::Yes, RestoreMouseHooksTitle, RestoreMouseHooksQuestion);
+    p.window->askToRestoreHooks(HooksToRestore::Mouse);
+    EXPECT_EQ(mouse, 1);
+    EXPECT_EQ(keyboard, 1);
+}
+
+TEST(TriggerMenus, TheRemapperReportsItsTables) {
+    Program p;
+    bool reported = false;
+    QObject::connect(p.window.get(), &MainWindow::remapperClosed, [&](bool changed, const Vexmap& tables) {
+        reported = true;
+        EXPECT_FALSE(changed);
+        EXPECT_FALSE(tables.SwapsInUse());
+    });
+    whenOpen([](QWidget* d) { d->findChild<QPushButton*>("OkButton")->click(); });
+    p.window->remapper();
+    EXPECT_TRUE(reported);
+}
+
+}  // namespace
+}  // namespace qln::gui
