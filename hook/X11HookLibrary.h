@@ -84,6 +84,8 @@ public:
 
     bool waitUntilReleased(std::chrono::milliseconds limit) override;
 
+    // The library's own connection, for the keyboard remapper.
+    x11::X11Events& events() { return *events_; }
     // The library's copy of the table, as the update calls published it.
     const std::array<std::uint8_t, hooktable::Size>& table() const { return table_; }
 

@@ -35,7 +35,8 @@ bool actsOnSelectedMacro(Command c) {
 bool isBuilt(Command c) {
     using enum Command;
     return among(c, {NewFile, OpenFile, Hide, Terminate, RecentFile1, RecentFile2, RecentFile3, RecentFile4,
-                     RecentFile5, QuickInfo, Sort, Appearance, Network, Snipwords, SystemTray, StartWithSession,
+                     RecentFile5, QuickInfo, Sort, Appearance, Network, Snipwords, Remap, RestoreKeyboardHooks,
+                     RestoreMouseHooks, SystemTray, StartWithSession,
                      HelpContents, Tutorial, About, LetterBar});
 }
 

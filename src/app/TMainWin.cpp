@@ -1,5 +1,6 @@
 #include "app/TMainWin.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/SettingsFile.h"
@@ -19,6 +20,7 @@ void put32(std::span<std::uint8_t> block, std::size_t at, std::uint32_t v) {
 constexpr std::size_t kClearedAtStart[] = {4, 740, 741, 761, 762, 763, 765, 14296};
 constexpr std::size_t kCaptureCounter = 759;
 constexpr std::size_t kCaptureOn = 737;
+constexpr std::size_t kRemapTables = 8;  // the 93 bytes of the remap tables in the remap block
 
 // This program's file name, as the process list names it: its windows are not another program's.
 std::string ownProgramName(const IProcesses& processes) {
@@ -79,13 +81,11 @@ void TMainWin::FormCreate(IMainWindowView& view, const Platform& platform, const
 void TMainWin::hookUp() {
     const std::uint32_t window = view_->windowHandle();
     hook_.attachBlocks(remapBlock_, windowBlock_);
+    blocksAttached_ = true;
     put32(remapBlock_, 0, window);
     remapBlock_[103] = 0;
     vexmap_.GetSwapFile(settings_.currentFile);
-    if (vexmap_.SwapsInUse()) {
-        swapHook_ = hook_.QlnHookSwap();
-        put32(remapBlock_, 4, swapHook_);
-    }
+    remapChanged();
     for (const std::size_t at : {0, 8, 12}) put32(windowBlock_, static_cast<std::size_t>(at), window);
     cbtHook_ = hook_.QlnHookCBT();
     put32(windowBlock_, 4, cbtHook_);
@@ -116,6 +116,50 @@ void TMainWin::hookUp() {
     mouseHook_ = hook_.QlnHookMouse();
     table_.set32At(hooktable::MouseHook, mouseHook_);
     hook_.QlnUpKeyHook(table_.image());
+    hook_.QlnUpMouseHook(table_.image());
+}
+
+void TMainWin::remapChanged() {
+    // The library reads the tables from the block; a change while remapping stays in use is applied anew.
+    std::copy(vexmap_.tables().begin(), vexmap_.tables().end(), remapBlock_.begin() + kRemapTables);
+    // Before the start-up hands the blocks over, the start-up itself installs the remapping.
+    if (!blocksAttached_) return;
+    if (swapHook_ != 0) {
+        hook_.QlnUnHook(swapHook_);
+        swapHook_ = 0;
+    }
+    if (vexmap_.SwapsInUse()) swapHook_ = hook_.QlnHookSwap();
+    put32(remapBlock_, 4, swapHook_);
+}
+
+bool TMainWin::MenuRemapClick() { return !network_.FileInUse(); }
+
+void TMainWin::remapperClosed(bool changed, const Vexmap& tables) {
+    if (changed) {
+        vexmap_.tables() = tables.tables();
+        vexmap_.SaveVexmap(remapFileName(settings_.currentFile));
+        remapChanged();
+    }
+    network_.ReleaseSyncFile(changed ? 1 : 0);
+}
+
+void TMainWin::RestoreKeyboardHooks() {
+    hook_.QlnUnHook(keyboardHook_);
+    keyboardHook_ = hook_.QlnHookKeyboard();
+    table_.set32At(hooktable::KeyboardHook, keyboardHook_);
+    hook_.QlnUpKeyHook(table_.image());
+    if (vexmap_.SwapsInUse()) {
+        // The old remapping handle is let go first, so the keyboard is never left with two.
+        if (swapHook_ != 0) hook_.QlnUnHook(swapHook_);
+        swapHook_ = hook_.QlnHookSwap();
+        put32(remapBlock_, 4, swapHook_);
+    }
+}
+
+void TMainWin::RestoreMouseHooks() {
+    hook_.QlnUnHook(mouseHook_);
+    mouseHook_ = hook_.QlnHookMouse();
+    table_.set32At(hooktable::MouseHook, mouseHook_);
     hook_.QlnUpMouseHook(table_.image());
 }
 

@@ -79,6 +79,18 @@ public:
     // A dialog waiting for a hot key: while `flag` is set the library sends the codes (0x401) to `window`, and
     // they reach `onCode`.  Cleared with flag false.
     void SetSecWind(std::uint32_t window, bool flag, std::function<void(std::uint16_t code)> onCode = {});
+    // "&Remap": false when the shared macro file is held by another user (the user has been told); otherwise the
+    // caller shows the remapper and then calls remapperClosed.
+    bool MenuRemapClick();
+    // The remapper closed: changed tables are written to the remap file and take effect (or stop).
+    void remapperClosed(bool changed, const Vexmap& tables);
+    // The macro file's remap tables were read anew: the remapping follows them.
+    void remapChanged() override;
+    // "Restore &Keyboard Hooks" and "Restore &Mouse Hooks", after the user said Yes.
+    void RestoreKeyboardHooks();
+    void RestoreMouseHooks();
+    const Vexmap& vexmap() const { return vexmap_; }
+
     // A right click on a menu's tray icon at screen X `x`: that macro's menu opens.
     void MenuTaskIconRightClick(int macro, int x);
     // System function "4", also on the tray menu.
@@ -164,6 +176,7 @@ private:
     std::array<std::uint8_t, 17> windowBlock_{};
     std::uint32_t keyboardHook_ = 0, mouseHook_ = 0, swapHook_ = 0, cbtHook_ = 0;
     Restriction restriction_ = Restriction::None;
+    bool blocksAttached_ = false;
     bool hideAtFirstPaint_ = false;
     bool terminating_ = false;
     bool ignoreNextDeactivation_ = false;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDialog>
@@ -31,7 +32,6 @@
 #include "gui/triggers/RemapperDialog.h"
 #include "gui/triggers/RestoreHooksQuestion.h"
 #include "gui/triggers/SnipwordOptionsDialog.h"
-#include "store/MacroFileNames.h"
 #include "ui/MacroList.h"
 #include "ui/QuickInfo.h"
 
@@ -328,7 +328,12 @@ void MainWindow::setMenuTrayIcons(const std::vector<MenuTrayIcon>& icons) {
     for (const MenuTrayIcon& m : icons) {
         auto* icon = new QSystemTrayIcon(QIcon(m.iconFile.empty() ? QString(":/icons/menu.svg") : toQString(m.iconFile)), this);
         icon->setToolTip(toQString(m.tooltip).left(63));
-        // The popup menus of macros come with the triggers; the icon already stands for its macro.
+        // A click opens the macro's menu at the click, at the bottom of the screen.
+        const int macro = m.macro;
+        connect(icon, &QSystemTrayIcon::activated, this, [this, macro](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Context || reason == QSystemTrayIcon::Trigger)
+                guarded([&] { main_.MenuTaskIconRightClick(macro, QCursor::pos().x()); });
+        });
         icon->setVisible(true);
         menuIcons_.push_back(icon);
     }
@@ -442,18 +447,17 @@ void MainWindow::snipwordOptions() {
 void MainWindow::askToRestoreHooks(HooksToRestore hooks) {
     if (!askRestoreHooks(hooks, this)) return;
     if (hooks == HooksToRestore::Keyboard)
-        emit restoreKeyboardHooks();
+        main_.RestoreKeyboardHooks();
     else
-        emit restoreMouseHooks();
+        main_.RestoreMouseHooks();
 }
 
 void MainWindow::remapper() {
-    // The tables as the current macro file's remap file holds them; the application keeps them in step with it.
-    Vexmap tables;
-    tables.LoadVexmap(remapFileName(main_.settings().currentFile));
-    RemapperDialog dialog(tables, false, [this](const std::string& page) { openHelp(page.c_str()); }, this);
+    // A shared macro file held by another user refuses (and says so).
+    if (!main_.MenuRemapClick()) return;
+    RemapperDialog dialog(main_.vexmap(), false, [this](const std::string& page) { openHelp(page.c_str()); }, this);
     dialog.exec();
-    emit remapperClosed(dialog.changed(), dialog.tables());
+    main_.remapperClosed(dialog.changed(), dialog.tables());
 }
 
 void MainWindow::networkDialog() {

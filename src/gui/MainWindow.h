@@ -68,18 +68,10 @@ public:
     // Opens the dialogs of the trigger commands (the menus and the screenshots use them).
     void snipwordOptions();
     void remapper();
-    // Asks, and on Yes emits restoreKeyboardHooks() or restoreMouseHooks().
+    // Asks, and on Yes has the application install those hooks again.
     void askToRestoreHooks(HooksToRestore hooks);
     QMenu* trayMenu() const { return trayMenu_; }
     MacroListView* list() const { return list_; }
-
-signals:
-    // The application's part of the trigger commands: after Yes to Tools > Restore Keyboard Hooks or Restore
-    // Mouse Hooks, install those hooks again; after the Keyboard Remapper closed, write the remap file and install
-    // or remove the remapping when `changed`.
-    void restoreKeyboardHooks();
-    void restoreMouseHooks();
-    void remapperClosed(bool changed, const qln::Vexmap& tables);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

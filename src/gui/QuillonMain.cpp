@@ -17,9 +17,11 @@
 #include "gui/MainWindow.h"
 #include "gui/Text.h"
 #include "gui/playback/QtPrompts.h"
+#include "gui/triggers/QtMacroMenu.h"
+#include "hook/X11HookLibrary.h"
+#include "hook/X11Remapper.h"
 #include "platform/posix/TerminationSignals.h"
 #include "platform/qt/QtPump.h"
-#include "platform/sim/SimHookLibrary.h"
 #include "platform/x11/X11Desktop.h"
 
 // Qt's resources of a static library are linked in only when asked for by name, from outside any namespace.
@@ -90,10 +92,14 @@ int quillonMain(int argc, char** argv) {
     }
 
     std::unique_ptr<QtPump> pump;
+    std::unique_ptr<X11HookLibrary> hookLibrary;
     std::unique_ptr<x11::X11Desktop> desktop;
     try {
         desktop = std::make_unique<x11::X11Desktop>(std::string{}, [&](x11::X11Events& events, const IClock& clock) {
             pump = std::make_unique<QtPump>(clock, &events);
+            // The hook library lends a keycode to the end marker: before the desktop hands out its spare ones.
+            hookLibrary = std::make_unique<X11HookLibrary>(*pump, *pump, clock,
+                                                    [&notices](std::string_view text) { notices.notice("Warning", text); });
             return x11::EventLoop{*pump, *pump, *pump};
         });
     } catch (const std::exception& e) {
@@ -102,9 +108,10 @@ int quillonMain(int argc, char** argv) {
     }
     TerminationSignals termination(*pump, *pump);
 
-    // The hook library of the triggers comes next; until then the simulated one takes the same calls.
-    sim::SimHookLibrary hook(&desktop->clock());
-    TMainWin main(paths, settings, hook, desktop->clock(), *pump, notices);
+    // The remapper works on the hook library's connection; it also puts back what a killed predecessor left.
+    hook::X11Remapper remapper(hookLibrary->events());
+    hookLibrary->setRemapper(&remapper);
+    TMainWin main(paths, settings, *hookLibrary, desktop->clock(), *pump, notices);
     runGuarded(nullptr, [&] { main.loadCurrentFile(); });
 
     const SingleInstance instance(SingleInstance::defaultLockFile());
@@ -119,8 +126,10 @@ int quillonMain(int argc, char** argv) {
     QtPrompts prompts;
     MainWindow window(main);
     notices.setParent(&window);
-    const Platform platformForPlayback = desktop->platform(hook, prompts, window);
-    runGuarded(&window, [&] { main.FormCreate(window, platformForPlayback, args); });
+    const Platform platformForPlayback = desktop->platform(*hookLibrary, prompts, window);
+    QtMacroMenu menu(
+        main.macros(), [&main](int n) { return main.readMacro(n); }, paths.iconsFolder());
+    runGuarded(&window, [&] { main.FormCreate(window, platformForPlayback, args, &menu, hookLibrary.get()); });
     pump->setHandler(&main);
     pump->setOnQuit([&window] { window.close(); });
     window.start();

@@ -39,6 +39,7 @@ void MacroFileCommands::makeCurrent(const std::string& path, bool trayIcons) {
     view_.checkAndSetTime();
     if (trayIcons) view_.putTrayIcons();
     vexmap_.GetSwapFile(path);
+    view_.remapChanged();
     recent_.DoLastFiles(previous, path);
 }
 
@@ -47,6 +48,7 @@ void MacroFileCommands::reloadWithRefresh() {
     view_.removeTrayIcons();
     file_.reload();
     vexmap_.GetSwapFile(file_.path());
+    view_.remapChanged();
     view_.fillList();
     table_.SetHotKeys();
     if (view_.rowCount() > 1) view_.selectRow(row < view_.rowCount() ? row : view_.rowCount() - 1);

@@ -18,6 +18,8 @@ public:
     virtual void checkAndSetTime() = 0;
     virtual void removeTrayIcons() = 0;
     virtual void putTrayIcons() = 0;
+    // The remap tables of the macro file were read anew.
+    virtual void remapChanged() {}
 };
 
 }  // namespace qln

@@ -240,6 +240,35 @@ TEST(TMainWin, AHotKeyFromTheLibraryPlaysItsMacroAndTheEndMarkerEndsTheInUseStat
     EXPECT_EQ(a.main->table().inUse(), 0);
 }
 
+TEST(TMainWin, TheRemapperClosedChangedWritesItsFileAndInstallsOrRemovesTheRemapping) {
+    App a;
+    a.start();
+    Vexmap tables = a.main->vexmap();
+    tables.tables()[26] = 'z';  // lower-case a
+    a.desktop.hook().clearCalls();
+    ASSERT_TRUE(a.main->MenuRemapClick());
+    a.main->remapperClosed(true, tables);
+    ASSERT_EQ(a.hookCalls(), std::vector<std::string>{"QlnHookSwap"});
+    const auto& block = a.main->remapBlock();
+    const std::uint32_t handle = block[4] | block[5] << 8 | block[6] << 16 | block[7] << 24;
+    EXPECT_NE(handle, 0u);
+    EXPECT_EQ(block[8 + 26], 'z');
+    Vexmap onDisk;
+    ASSERT_TRUE(onDisk.LoadVexmap(a.paths.programFolder + "/QUILN.QLS"));
+    EXPECT_EQ(onDisk.tables()[26], 'z');
+
+    // Back to the defaults: the remapping goes, and nothing is installed in its place.
+    tables.InitVexmap();
+    a.desktop.hook().clearCalls();
+    a.main->remapperClosed(true, tables);
+    ASSERT_EQ(a.desktop.hook().calls().size(), 1u);
+    EXPECT_EQ(a.desktop.hook().calls()[0].call, "QlnUnHook");
+    EXPECT_EQ(a.desktop.hook().calls()[0].arg, handle);
+    EXPECT_EQ(block[4] | block[5] | block[6] | block[7], 0);
+    ASSERT_TRUE(onDisk.LoadVexmap(a.paths.programFolder + "/QUILN.QLS"));
+    EXPECT_FALSE(onDisk.SwapsInUse());
+}
+
 TEST(TMainWin, TheHotKeyCaptureWindowGetsTheCodesWhileRegistered) {
     App a;
     a.start();

@@ -1,6 +1,5 @@
-// The main window's trigger commands: Snipword Options writes the settings file, the restore questions ask first,
-// the remapper reports its tables.  (Remap and the restore commands stay disabled in the menus until the
-// application handles what they report.)
+// The main window's trigger commands: Snipword Options writes the settings file, the restore questions ask first
+// and then install the hooks again, the remapper closed unchanged leaves the keyboard alone.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -65,9 +64,12 @@ TEST(TriggerMenus, SnipwordOptionsOkWritesTheSettingsFile) {
 
 TEST(TriggerMenus, RestoringHooksAsksFirst) {
     Program p;
-    int keyboard = 0, mouse = 0;
-    QObject::connect(p.window.get(), &MainWindow::restoreKeyboardHooks, [&] { ++keyboard; });
-    QObject::connect(p.window.get(), &MainWindow::restoreMouseHooks, [&] { ++mouse; });
+    auto count = [&](const char* call) {
+        int n = 0;
+        for (const auto& c : p.desktop.hook().calls()) n += c.call == call ? 1 : 0;
+        return n;
+    };
+    p.desktop.hook().clearCalls();
     auto answer = [](QMessageBox::StandardButton button, const char* title, const char* text) {
         whenOpen([=](QWidget* d) {
             auto* box = qobject_cast<QMessageBox*>(d);
@@ -79,27 +81,24 @@ TEST(TriggerMenus, RestoringHooksAsksFirst) {
     };
     answer(QMessageBox::No, RestoreKeyboardHooksTitle, RestoreKeyboardHooksQuestion);
     p.window->askToRestoreHooks(HooksToRestore::Keyboard);
-    EXPECT_EQ(keyboard, 0);
+    EXPECT_EQ(count("QlnHookKeyboard"), 0);
     answer(QMessageBox::Yes, RestoreKeyboardHooksTitle, RestoreKeyboardHooksQuestion);
     p.window->askToRestoreHooks(HooksToRestore::Keyboard);
-    EXPECT_EQ(keyboard, 1);
+    EXPECT_EQ(count("QlnHookKeyboard"), 1);
+    EXPECT_EQ(count("QlnUpKeyHook"), 1);
     answer(QMessageBox::Yes, RestoreMouseHooksTitle, RestoreMouseHooksQuestion);
     p.window->askToRestoreHooks(HooksToRestore::Mouse);
-    EXPECT_EQ(mouse, 1);
-    EXPECT_EQ(keyboard, 1);
+    EXPECT_EQ(count("QlnHookMouse"), 1);
+    EXPECT_EQ(count("QlnHookKeyboard"), 1);
 }
 
-TEST(TriggerMenus, TheRemapperReportsItsTables) {
+TEST(TriggerMenus, TheRemapperClosedUnchangedLeavesTheKeyboardAlone) {
     Program p;
-    bool reported = false;
-    QObject::connect(p.window.get(), &MainWindow::remapperClosed, [&](bool changed, const Vexmap& tables) {
-        reported = true;
-        EXPECT_FALSE(changed);
-        EXPECT_FALSE(tables.SwapsInUse());
-    });
+    p.desktop.hook().clearCalls();
     whenOpen([](QWidget* d) { d->findChild<QPushButton*>("OkButton")->click(); });
     p.window->remapper();
-    EXPECT_TRUE(reported);
+    for (const auto& c : p.desktop.hook().calls()) EXPECT_NE(c.call, "QlnHookSwap");
+    EXPECT_FALSE(p.main->vexmap().SwapsInUse());
 }
 
 }  // namespace
