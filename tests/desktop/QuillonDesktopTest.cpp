@@ -86,7 +86,7 @@ TEST_F(QuillonDesktopTest, TheTrayIconBringsTheWindowBackAndLosingTheFocusHidesI
     ASSERT_TRUE(eventually([&] { return (icon = d.trayIcon()) != 0; }, 1000)) << d.log() << d.tree();
     EXPECT_FALSE(mainWindowShown());
     int x = 0, y = 0;
-    d.centreOf(icon, x, y);
+    d.settledCentreOf(icon, x, y);
     d.xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
     ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
     // Another program takes the focus: Quillon steps back into the tray.
@@ -105,7 +105,7 @@ TEST_F(QuillonDesktopTest, TerminateAndUnloadEndsCleanlyAndWritesTheSettings) {
     Window icon = 0;
     ASSERT_TRUE(eventually([&] { return (icon = d.trayIcon()) != 0; }, 1000)) << d.log();
     int x = 0, y = 0;
-    d.centreOf(icon, x, y);
+    d.settledCentreOf(icon, x, y);
     d.xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 3");
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     d.xdotool("key t");

@@ -112,6 +112,17 @@ public:
         XTranslateCoordinates(d_, w, DefaultRootWindow(d_), a.width / 2, a.height / 2, &x, &y, &child);
     }
 
+    // The centre once the window has stopped moving: a tray lays its icons out again as they arrive.
+    void settledCentreOf(Window w, int& x, int& y) {
+        int lastX = -1, lastY = -1, same = 0;
+        for (int i = 0; i < 50 && same < 3; ++i) {
+            centreOf(w, x, y);
+            same = x == lastX && y == lastY ? same + 1 : 0;
+            lastX = x, lastY = y;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+
     int xdotool(const std::string& arguments) const {
         return std::system(("DISPLAY=" + session_.x.display() + " xdotool " + arguments + " >/dev/null 2>&1").c_str());
     }
