@@ -18,6 +18,10 @@
 namespace qln {
 
 namespace {
+constexpr std::uint64_t kReleaseRecheckMs = 50;
+}  // namespace
+
+namespace {
 // The remapping tables in the remapping block.
 constexpr std::size_t kRemapTables = 8;
 }  // namespace
@@ -208,7 +212,12 @@ bool X11HookLibrary::waitUntilReleased(std::chrono::milliseconds limit) {
     const auto ms = static_cast<std::uint64_t>(std::max<long long>(limit.count(), 0));
     const std::uint64_t deadline = clock_.tickCount() + ms;
     while (input_->physicalHeld() && !pump_.quitRequested() && clock_.tickCount() < deadline) {
-        pump_.waitUntil(deadline);
+        // The release of a grabbed hot key does not always come as a raw event: the server's own word is asked
+        // again now and then, for the short time a trigger's keys are let go.
+        pump_.waitUntil(std::min(deadline, clock_.tickCount() + kReleaseRecheckMs));
+        drain();
+        if (!input_->physicalHeld()) break;
+        input_->readHeldFromServer();
         drain();
     }
     return !input_->physicalHeld();

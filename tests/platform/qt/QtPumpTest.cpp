@@ -45,6 +45,33 @@ TEST_F(QtPumpTest, PostedMessagesArriveInOrderAndEndAWait) {
     EXPECT_EQ(r.numbers, (std::vector<std::uint32_t>{0x402, 0x405}));
 }
 
+TEST_F(QtPumpTest, AMessagePostedDuringAWaitInsideAMessageEndsThatWait) {
+    // A macro plays inside the handling of its hot key message; the abort posted meanwhile (here by a timer, as
+    // the hook library posts it from its descriptor) must reach it in its wait, not after the macro.
+    struct Macro : IMessageHandler {
+        QtPump* pump = nullptr;
+        const SystemClock* clock = nullptr;
+        std::vector<std::uint32_t> numbers;
+        std::uint64_t abortedAfter = 0;
+        void handleMessage(const Message& m) override {
+            numbers.push_back(messageNumber(m));
+            if (!std::holds_alternative<hook::HotKeyPressed>(m)) return;
+            const std::uint64_t start = clock->tickCount();
+            pump->startTimer(50, [this] { pump->post(hook::AbortRequest{}); });
+            while (numbers.back() != 0x405 && clock->tickCount() < start + 3000) pump->waitUntil(start + 3000);
+            abortedAfter = clock->tickCount() - start;
+        }
+    } macro;
+    macro.pump = &pump;
+    macro.clock = &clock;
+    pump.setHandler(&macro);
+    pump.post(hook::HotKeyPressed{1});
+    const std::uint64_t start = now();
+    while (macro.numbers.size() < 2 && now() - start < 5000) pump.waitUntil(start + 5000);
+    EXPECT_EQ(macro.numbers, (std::vector<std::uint32_t>{0x402, 0x405}));
+    EXPECT_LT(macro.abortedAfter, 1000u);
+}
+
 TEST_F(QtPumpTest, AWaitBlocksUntilItsDeadlineWithoutUsingTheProcessor) {
     const double cpu = cpuSeconds();
     const std::uint64_t start = now();
