@@ -40,6 +40,8 @@ bench: build
 	@./build/macro_file_bench
 	@./build/x11_typing_bench
 	@./build/startup_bench
+	@./build/hook_latency_bench
+	@./build/trigger_latency_bench
 
 # `make install PREFIX=/some/where` (default /usr/local): the programs, the manual, the menu entry and the icon.
 PREFIX ?= /usr/local
