@@ -183,6 +183,17 @@ TEST_F(TriggersDesktopTest, HotKeysSnipwordAndMenuTypeIntoTheProgramInFront) {
     d.xdotool("key 0");
     EXPECT_EQ(second.text(3), "global\nabSnip!\nfrom the menu\n");
     EXPECT_EQ(keysDown(), "");
+
+    // The system macros: the menu of the macros of the window in front, and Quillon brought up.
+    front("first cat");
+    physicalKeys({XK_Control_L, XK_Alt_L, XK_Shift_L, XK_z});
+    ASSERT_NE(windowOf("Choose A Macro"), 0u) << d.log();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    d.xdotool("key 0");
+    EXPECT_EQ(first.text(3), "hello\n\xC2\x88window\nwindow\n");
+    physicalKeys({XK_Control_L, XK_Alt_L, XK_Shift_L, XK_w});
+    EXPECT_TRUE(eventually([&] { return !d.windowsNamed("Quillon (").empty() && d.viewable(windowOf("Quillon ("));
+    }, 500)) << d.log();
 }
 
 TEST_F(TriggersDesktopTest, ThePauseKeyStopsAMacroAndNothingStaysHeld) {
