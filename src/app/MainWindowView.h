@@ -44,6 +44,8 @@ public:
     virtual void geometry(int& left, int& top, int& width, int& height) const = 0;
     // The window id the hook library posts to (the table keeps it).
     virtual std::uint32_t windowHandle() const = 0;
+    // A triggered macro plays (the tray names it and the key that stops it) or has ended.
+    virtual void showPlaying(bool /*playing*/, std::string_view /*nickname*/) {}
 };
 
 }  // namespace qln

@@ -103,6 +103,9 @@ public:
     void StartACapture() override {}
     bool reloadChangedNetworkFile() override;
     bool useTray() const override { return settings_.useTray; }
+    void macroPlaying(bool playing, std::string_view nickname) override {
+        if (view_ != nullptr) view_->showPlaying(playing, nickname);
+    }
 
     // The hook library's messages.
     void handleMessage(const Message& m) override;

@@ -30,6 +30,7 @@
 #include "gui/list/MacroListView.h"
 #include "gui/list/SortOrderDialog.h"
 #include "gui/triggers/RemapperDialog.h"
+#include "hook/X11HookLibrary.h"
 #include "gui/triggers/RestoreHooksQuestion.h"
 #include "gui/triggers/SnipwordOptionsDialog.h"
 #include "ui/MacroList.h"
@@ -337,6 +338,14 @@ void MainWindow::setMenuTrayIcons(const std::vector<MenuTrayIcon>& icons) {
         icon->setVisible(true);
         menuIcons_.push_back(icon);
     }
+}
+
+void MainWindow::showPlaying(bool playing, std::string_view nickname) {
+    if (trayIcon_ == nullptr) return;
+    trayIcon_->setToolTip(playing ? QString("Quillon is playing \"%1\".  Press %2 to stop it.")
+                                        .arg(toQString(std::string(nickname)),
+                                             QString::fromStdString(X11HookLibrary::abortKeyName()))
+                                  : QString("Quillon"));
 }
 
 void MainWindow::bringToFront() {

@@ -63,6 +63,7 @@ public:
     void hideMainWindow() override { hide(); }
     void showTaskbarWindow() override {}
     void hideTaskbarWindow() override {}
+    void showPlaying(bool playing, std::string_view nickname) override;
 
     QSystemTrayIcon* mainTrayIcon() const { return trayIcon_; }
     // Opens the dialogs of the trigger commands (the menus and the screenshots use them).

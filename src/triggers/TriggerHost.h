@@ -26,6 +26,8 @@ public:
     virtual std::optional<MacroRecord> readMacro(int n) = 0;
     // Tray mode: the main window lives in the tray.
     virtual bool useTray() const = 0;
+    // A triggered macro starts (true) or has ended (false); the tray tells the user how to stop it meanwhile.
+    virtual void macroPlaying(bool /*playing*/, std::string_view /*nickname*/) {}
 };
 
 }  // namespace qln

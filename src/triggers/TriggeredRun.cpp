@@ -26,6 +26,22 @@ private:
     Player& player_;
 };
 
+// Tells the host while the macro plays, however it ends.
+class Playing {
+public:
+    Playing(ITriggerHost* host, std::string_view nickname) : host_(host) {
+        if (host_ != nullptr) host_->macroPlaying(true, nickname);
+    }
+    ~Playing() {
+        if (host_ != nullptr) host_->macroPlaying(false, {});
+    }
+    Playing(const Playing&) = delete;
+    Playing& operator=(const Playing&) = delete;
+
+private:
+    ITriggerHost* host_;
+};
+
 }  // namespace
 
 PlaybackMacro playbackMacroOf(const MacroRecord& record) {
@@ -37,6 +53,7 @@ void TriggeredRun::play(const PlaybackMacro& macro, std::optional<int> backspace
     table_.setInUse(true);
     playback_.platform().hook.QlnUpInUse(table_.image());
     const EndMarker marker(player);
+    const Playing playing(host_, macro.nickname);
     keys_.waitUntilReleased(TriggerReleaseLimit);
     if (backspaces) {
         IMessagePump& pump = playback_.platform().pump;

@@ -5,6 +5,7 @@
 
 #include "platform/PhysicalKeys.h"
 #include "playback/PlaybackSession.h"
+#include "triggers/TriggerHost.h"
 #include "store/MacroRecord.h"
 #include "store/TriggerTable.h"
 
@@ -22,8 +23,8 @@ PlaybackMacro playbackMacroOf(const MacroRecord& record);
 // Plays a macro that a trigger fired.  The caller has set playback's Caps Lock flag and return window.
 class TriggeredRun {
 public:
-    TriggeredRun(PlaybackSession& playback, TriggerTable& table, IPhysicalKeys& keys)
-        : playback_(playback), table_(table), keys_(keys) {}
+    TriggeredRun(PlaybackSession& playback, TriggerTable& table, IPhysicalKeys& keys, ITriggerHost* host = nullptr)
+        : playback_(playback), table_(table), keys_(keys), host_(host) {}
 
     // Marks the program in use and tells the library, waits until the trigger's keys are physically released (its
     // text must not arrive with them held), erases a Snipword with `backspaces` Backspaces when given (then waits
@@ -34,6 +35,7 @@ private:
     PlaybackSession& playback_;
     TriggerTable& table_;
     IPhysicalKeys& keys_;
+    ITriggerHost* host_;
 };
 
 }  // namespace qln

@@ -4,7 +4,7 @@ namespace qln {
 
 Triggers::Triggers(const Parts& p)
     : macros_(p.macros),
-      run_(p.playback, p.macros.table(), p.keys),
+      run_(p.playback, p.macros.table(), p.keys, &p.host),
       scopes_(p.macros, p.playback.platform(), p.playback.effects().windowControl(), state_,
               p.playback.player().state().returnWindow),
       menus_(p.macros, p.playback, p.menu, p.host, p.settings, state_, run_),

@@ -48,6 +48,9 @@ public:
     void hideMainWindow() override { visible = false; }
     void showTaskbarWindow() override {}
     void hideTaskbarWindow() override {}
+    void showPlaying(bool playing, std::string_view nickname) override {
+        calls.push_back(playing ? "playing " + std::string(nickname) : "ended");
+    }
 
     int fills = 0, selected = 0, rows = 0;
     std::size_t menuIcons = 0;
@@ -238,6 +241,10 @@ TEST(TMainWin, AHotKeyFromTheLibraryPlaysItsMacroAndTheEndMarkerEndsTheInUseStat
     EXPECT_EQ(a.desktop.trace().lines(),
               (std::vector<std::string>{"key 65 down", "key 65 up", "key 43 down", "key 43 up"}));
     EXPECT_EQ(a.main->table().inUse(), 0);
+    // The tray names the playing macro meanwhile.
+    ASSERT_GE(a.view.calls.size(), 2u);
+    EXPECT_EQ(a.view.calls[a.view.calls.size() - 2].rfind("playing ", 0), 0u);
+    EXPECT_EQ(a.view.calls.back(), "ended");
 }
 
 TEST(TMainWin, TheRemapperClosedChangedWritesItsFileAndInstallsOrRemovesTheRemapping) {
