@@ -132,6 +132,13 @@ void TMainWin::remapChanged() {
     put32(remapBlock_, 4, swapHook_);
 }
 
+int TMainWin::systemKeysField(int macro) const {
+    if (lockedBy(restriction_, Command::RenameMacro) || macro < 1 || macro > macros_.count()) return -1;
+    if (macros_.table().scope(macro) != ScopeSystem) return -1;
+    const std::string function = macros_.table().name(macro);
+    return function.size() == 1 && function[0] >= '1' && function[0] <= '4' ? function[0] - '1' : -1;
+}
+
 bool TMainWin::MenuRemapClick() { return !network_.FileInUse(); }
 
 void TMainWin::remapperClosed(bool changed, const Vexmap& tables) {

@@ -90,6 +90,9 @@ public:
     void RestoreKeyboardHooks();
     void RestoreMouseHooks();
     const Vexmap& vexmap() const { return vexmap_; }
+    // "Rena&me Macro" on a system macro opens System Hot Keys in the field of its function (0..3); -1 when the
+    // macro is no system macro or the restriction level forbids it.
+    int systemKeysField(int macro) const;
 
     // A right click on a menu's tray icon at screen X `x`: that macro's menu opens.
     void MenuTaskIconRightClick(int macro, int x);

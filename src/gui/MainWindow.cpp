@@ -30,6 +30,7 @@
 #include "gui/list/MacroListView.h"
 #include "gui/list/SortOrderDialog.h"
 #include "gui/triggers/RemapperDialog.h"
+#include "gui/triggers/SystemKeysDialog.h"
 #include "hook/X11HookLibrary.h"
 #include "gui/triggers/RestoreHooksQuestion.h"
 #include "gui/triggers/SnipwordOptionsDialog.h"
@@ -155,7 +156,10 @@ void MainWindow::buildMenus() {
     addCommand(macros, Command::ScriptEditor, "&Scripting Editor");
     addCommand(macros, Command::ModifyDirectly, "Modify &Directly");
     addCommand(macros, Command::Recapture, "Re&capture Macro");
-    addCommand(macros, Command::RenameMacro, "Rena&me Macro");
+    // Renaming comes with list editing; on a system macro it already opens System Hot Keys.
+    addCommand(macros, Command::RenameMacro, "Rena&me Macro", [this] {
+        if (main_.systemKeysField(list_->selectedMacro()) >= 0) systemKeys(list_->selectedMacro());
+    });
     addCommand(macros, Command::ActivateMacro, "Acti&vate Macro");
     addCommand(macros, Command::RemoveMacro, "&Remove Macro");
     macros->addSeparator();
@@ -316,6 +320,32 @@ void MainWindow::selectionChanged() {
         activateCommand(macro > 0 && main_.macros().table().active(macro) != 0);
     action(Command::ActivateMacro)->setText(toQString(activate.caption));
     buttons_[Command::ActivateMacro]->setText(toQString(activate.caption));
+    const bool rename = main_.enabled(Command::RenameMacro) || main_.systemKeysField(macro) >= 0;
+    action(Command::RenameMacro)->setEnabled(rename);
+    buttons_[Command::RenameMacro]->setEnabled(rename);
+}
+
+void MainWindow::systemKeys(int macro) {
+    SystemKeysDialog* shown = nullptr;
+    const std::uint32_t window = windowHandle();
+    auto capture = [this, &shown, window](bool capturing) {
+        main_.SetSecWind(window, capturing, [&shown](std::uint16_t code) {
+            if (shown != nullptr) shown->hotKeyPressed(code);
+        });
+    };
+    SystemKeysDialog dialog(
+        main_.macros(), main_.settings(), [this](int n) { return main_.readMacro(n); }, main_.macroFile(), capture,
+        nullptr, [this](const std::string& page) { openHelp(page.c_str()); }, this);
+    shown = &dialog;
+    dialog.focusField(static_cast<SystemKeys::Field>(main_.systemKeysField(macro)));
+    dialog.exec();
+    shown = nullptr;
+    main_.SetSecWind(window, false);
+    if (dialog.changed()) {
+        main_.SetHotKeys();
+        main_.fillList();
+    }
+    main_.writeSettings();
 }
 
 bool MainWindow::trayAvailable() const { return QSystemTrayIcon::isSystemTrayAvailable(); }

@@ -69,6 +69,8 @@ public:
     // Opens the dialogs of the trigger commands (the menus and the screenshots use them).
     void snipwordOptions();
     void remapper();
+    // System Hot Keys, opened on the system macro `macro`.
+    void systemKeys(int macro);
     // Asks, and on Yes has the application install those hooks again.
     void askToRestoreHooks(HooksToRestore hooks);
     QMenu* trayMenu() const { return trayMenu_; }

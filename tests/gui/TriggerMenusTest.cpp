@@ -13,6 +13,7 @@
 #include "core/SettingsFile.h"
 #include "gui/MainWindow.h"
 #include "gui/triggers/SnipwordOptionsDialog.h"
+#include "gui/triggers/SystemKeysDialog.h"
 #include "platform/sim/SimDesktop.h"
 #include "support/TempFolder.h"
 #include "ui/RestoreHooks.h"
@@ -99,6 +100,21 @@ TEST(TriggerMenus, TheRemapperClosedUnchangedLeavesTheKeyboardAlone) {
     p.window->remapper();
     for (const auto& c : p.desktop.hook().calls()) EXPECT_NE(c.call, "QlnHookSwap");
     EXPECT_FALSE(p.main->vexmap().SwapsInUse());
+}
+
+TEST(TriggerMenus, RenameOnASystemMacroOpensSystemHotKeysAndFreesTheHotKeysAfterwards) {
+    Program p;
+    p.window->selectRow(0);  // a new file holds the four system macros only
+    p.window->commandsChanged();
+    bool opened = false;
+    whenOpen([&](QWidget* d) {
+        opened = qobject_cast<SystemKeysDialog*>(d) != nullptr;
+        d->findChild<QPushButton*>("CancelButton")->click();
+    });
+    p.window->run(Command::RenameMacro);
+    EXPECT_TRUE(opened);
+    // Closed: hot keys go to the main window again.
+    EXPECT_EQ(p.main->table().byteAt(hooktable::SecondWindowFlag), 0);
 }
 
 }  // namespace
