@@ -9,42 +9,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/x11/ProcessNotes.h"
 #include "platform/x11/XTestLeftovers.h"
 
 namespace qln::hook {
 
-namespace {
-
-// When the process started (clock ticks after boot): a pid that was reused by another program does not match.
-std::string startTime(long pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto close = stat.rfind(')');
-    if (close == std::string::npos) return {};
-    std::istringstream fields(stat.substr(close + 2));
-    std::string field;
-    for (int i = 3; i <= 22 && fields >> field; ++i) {
-        if (i == 22) return field;
-    }
-    return {};
-}
-
-bool running(long pid, const std::string& started) {
-    if (pid <= 0) return false;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
-    return startTime(pid) == started;
-}
-
-std::string sanitized(std::string name) {
-    for (char& c : name)
-        if (c == '/' || c == ':' || c == ' ') c = '_';
-    return name;
-}
-
-}  // namespace
-
 std::string RemapNote::prefixOf(const std::string& displayName) {
-    return x11::XTestLeftovers::folder() + "/remap-" + sanitized(displayName) + "-";
+    return x11::XTestLeftovers::folder() + "/remap-" + x11::noteName(displayName) + "-";
 }
 
 RemapNote::RemapNote(const std::string& displayName)
@@ -56,7 +27,7 @@ void RemapNote::write(const std::vector<RemappedLevel>& levels) const {
         return;
     }
     std::ostringstream text;
-    text << "pid " << ::getpid() << ' ' << startTime(::getpid()) << '\n' << "display " << display_ << '\n';
+    text << "pid " << ::getpid() << ' ' << x11::processStartTime(::getpid()) << '\n' << "display " << display_ << '\n';
     for (const auto& l : levels)
         text << "level " << int(l.at.keycode) << ' ' << int(l.at.group) << ' ' << int(l.at.level) << ' ' << l.original
              << ' ' << l.ours << '\n';
@@ -92,7 +63,7 @@ int RemapNote::takeLeftovers(const std::string& displayName,
             ::unlink(path.c_str());
             continue;
         }
-        if (running(pid, started)) continue;
+        if (x11::processRunning(pid, started)) continue;
         std::vector<RemappedLevel> levels;
         std::string line;
         while (std::getline(in, line)) {

@@ -13,37 +13,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/x11/ProcessNotes.h"
+
 namespace qln::x11 {
-
-namespace {
-
-// When the process started (clock ticks after boot): a pid that was reused by another program does not match.
-std::string startTime(long pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const auto close = stat.rfind(')');
-    if (close == std::string::npos) return {};
-    std::istringstream fields(stat.substr(close + 2));
-    std::string field;
-    for (int i = 3; i <= 22 && fields >> field; ++i) {
-        if (i == 22) return field;
-    }
-    return {};
-}
-
-bool running(long pid, const std::string& started) {
-    if (pid <= 0) return false;
-    if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) return false;
-    return startTime(pid) == started;
-}
-
-std::string sanitized(std::string name) {
-    for (char& c : name)
-        if (c == '/' || c == ':' || c == ' ') c = '_';
-    return name;
-}
-
-}  // namespace
 
 std::string XTestLeftovers::folder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -56,7 +28,7 @@ std::string XTestLeftovers::folder() {
 XTestLeftovers::XTestLeftovers(X11Display& display, const XInputDevices& devices)
     : display_(display), devices_(devices) {
     const char* name = DisplayString(display_.get());
-    prefix_ = folder() + "/xtest-" + sanitized(name != nullptr ? name : "") + "-";
+    prefix_ = folder() + "/xtest-" + noteName(name != nullptr ? name : "") + "-";
     path_ = prefix_ + std::to_string(::getpid());
     std::error_code ec;
     const std::string dir = folder();
@@ -76,7 +48,8 @@ void XTestLeftovers::note(bool playing, const std::vector<SpareKeycodes::Borrowe
         return;
     }
     std::ostringstream text;
-    text << "pid " << ::getpid() << ' ' << startTime(::getpid()) << '\n' << "playing " << (playing ? 1 : 0) << '\n';
+    text << "pid " << ::getpid() << ' ' << processStartTime(::getpid()) << '\n'
+         << "playing " << (playing ? 1 : 0) << '\n';
     for (const auto& b : borrowed) text << "keycode " << int(b.keycode) << ' ' << b.symbols[0] << ' ' << b.symbols[1] << '\n';
     const std::string tmp = path_ + ".tmp";
     {
@@ -95,7 +68,7 @@ void XTestLeftovers::cleanUp(const std::string& path) {
         ::unlink(path.c_str());
         return;
     }
-    if (running(pid, started)) return;
+    if (processRunning(pid, started)) return;
     Display* d = display_.get();
     int playing = 0;
     in >> word >> playing;
