@@ -16,6 +16,7 @@
 #include "core/Settings.h"
 #include "platform/sim/SimDesktop.h"
 #include "store/MacroFile.h"
+#include "ProcessUsage.h"
 #include "support/TempFolder.h"
 #include "x11/DesktopSession.h"
 // X11 last: it defines None and Bool.
@@ -83,22 +84,6 @@ std::string statusField(pid_t pid, const std::string& field) {
     return {};
 }
 
-double cpuSeconds(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string f;
-    long utime = 0, stime = 0;
-    for (int i = 3; fields >> f; ++i) {
-        if (i == 14) utime = std::stol(f);
-        if (i == 15) {
-            stime = std::stol(f);
-            break;
-        }
-    }
-    return static_cast<double>(utime + stime) / static_cast<double>(::sysconf(_SC_CLK_TCK));
-}
-
 void BM_StartToVisibleMainWindow(benchmark::State& state) {
     qln::test::Session session;
     qln::test::TempFolder home;
@@ -124,9 +109,9 @@ void BM_StartToVisibleMainWindow(benchmark::State& state) {
         // Idle: what it keeps and what it uses while nothing happens.
         std::this_thread::sleep_for(2s);
         rssMiB = std::stod(statusField(pid, "VmRSS")) / 1024.0;
-        const double before = cpuSeconds(pid);
+        const double before = qln::bench::cpuSeconds(pid);
         std::this_thread::sleep_for(5s);
-        idleCpuPercent = 100.0 * (cpuSeconds(pid) - before) / 5.0;
+        idleCpuPercent = 100.0 * (qln::bench::cpuSeconds(pid) - before) / 5.0;
         ::kill(pid, SIGTERM);
         ::waitpid(pid, nullptr, 0);
     }

@@ -25,6 +25,7 @@
 #include <thread>
 #include <vector>
 
+#include "ProcessUsage.h"
 #include "support/TempFolder.h"
 #include "x11/DesktopSession.h"
 
@@ -69,22 +70,6 @@ void fillMacroFile(const std::string& path) {
         }
         file.store(n, r);
     }
-}
-
-double cpuSeconds(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string stat((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
-    std::string f;
-    long utime = 0, stime = 0;
-    for (int i = 3; fields >> f; ++i) {
-        if (i == 14) utime = std::stol(f);
-        if (i == 15) {
-            stime = std::stol(f);
-            break;
-        }
-    }
-    return static_cast<double>(utime + stime) / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
 // Raw key presses of every device, as they reach the server's clients.
@@ -169,9 +154,9 @@ void BM_TriggerLatency(benchmark::State& state) {
             ::_exit(127);
         }
         std::this_thread::sleep_for(3s);
-        const double before = cpuSeconds(pid);
+        const double before = qln::bench::cpuSeconds(pid);
         std::this_thread::sleep_for(5s);
-        idleCpuPercent = 100.0 * (cpuSeconds(pid) - before) / 5.0;
+        idleCpuPercent = 100.0 * (qln::bench::cpuSeconds(pid) - before) / 5.0;
         for (int i = 0; i < 200; ++i) {
             raw.drop();
             const auto start = Clock::now();

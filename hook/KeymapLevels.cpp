@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "platform/x11/XkbGroups.h"
+
 namespace qln::hook {
 
 KeymapLevels::KeymapLevels(Display* display) : display_(display) {
@@ -32,20 +34,7 @@ int KeymapLevels::maxKeycode() const {
 
 int KeymapLevels::groupOf(int keycode, int group) const {
     if (xkb_ == nullptr || keycode < xkb_->min_key_code || keycode > xkb_->max_key_code) return -1;
-    const int groups = XkbKeyNumGroups(xkb_, keycode);
-    if (groups == 0) return -1;
-    if (group < groups) return group;
-    const unsigned info = XkbKeyGroupInfo(xkb_, keycode);
-    switch (XkbOutOfRangeGroupAction(info)) {
-        case XkbRedirectIntoRange: {
-            const int g = XkbOutOfRangeGroupNumber(info);
-            return g < groups ? g : 0;
-        }
-        case XkbClampIntoRange:
-            return groups - 1;
-        default:
-            return group % groups;
-    }
+    return x11::effectiveGroup(xkb_, keycode, group);
 }
 
 int KeymapLevels::levels(int keycode, int group) const {

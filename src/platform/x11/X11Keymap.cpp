@@ -9,6 +9,7 @@
 #include <bit>
 
 #include "platform/ControlCharacters.h"
+#include "platform/x11/XkbGroups.h"
 
 namespace qln::x11 {
 
@@ -42,23 +43,6 @@ constexpr std::uint8_t kPrivateVks[] = {136, 137, 138, 139, 140, 141, 142, 143, 
 constexpr std::int16_t kScanShift = 0x100, kScanCtrlAlt = 0x600;
 
 std::uint8_t toKeycode(Display* d, KeySym sym) { return static_cast<std::uint8_t>(XKeysymToKeycode(d, sym)); }
-
-// The group a key shows for the layout's group, when the key has fewer groups.
-int effectiveGroup(XkbDescPtr xkb, int key, int group) {
-    const int groups = XkbKeyNumGroups(xkb, key);
-    if (group < groups) return group;
-    const unsigned info = XkbKeyGroupInfo(xkb, key);
-    switch (XkbOutOfRangeGroupAction(info)) {
-        case XkbRedirectIntoRange: {
-            const int g = XkbOutOfRangeGroupNumber(info);
-            return g < groups ? g : 0;
-        }
-        case XkbClampIntoRange:
-            return groups - 1;
-        default:
-            return group % groups;
-    }
-}
 
 }  // namespace
 
