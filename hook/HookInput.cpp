@@ -35,20 +35,28 @@ bool HookInput::handle(void* event) {
 }
 
 void HookInput::handleRaw(const RawInput& r) {
+    if (r.held) {
+        p_.held.handle(r);
+        return;
+    }
     const std::size_t n = r.detail;
     if (r.fromXTest) {
-        // What XTest devices hold, so that a physical release can let go of a leftover there.
-        if (r.key() && n < xtestKeys_.size()) xtestKeys_[n] = r.press();
-        if (!r.key() && n < xtestButtons_.size()) xtestButtons_[n] = r.press();
-    } else {
-        if (r.key() && n < heldKeys_.size()) heldKeys_[n] = r.press();
-        if (!r.key() && n < heldButtons_.size()) heldButtons_[n] = r.press();
-        if (!r.press()) releaseLeftover(r);
+        // What XTest devices hold, so that a physical release can let go of a leftover there, and which of it is
+        // our own macros'.
+        if (r.key() && n < xtestKeys_.size()) {
+            xtestKeys_[n] = r.press();
+            ourKeys_[n] = r.press() && macroTyping();
+        }
+        if (!r.key() && n < xtestButtons_.size()) {
+            xtestButtons_[n] = r.press();
+            ourButtons_[n] = r.press() && macroTyping();
+        }
+    } else if (!r.press()) {
+        releaseLeftover(r);
     }
-    if (r.key() && r.press() && n < lastFromXTest_.size()) lastFromXTest_[n] = r.fromXTest;
     if (!r.press()) return;
     // While our macro plays, synthetic input is its typing, not the user's.
-    if (p_.switches.inUse && r.fromXTest) return;
+    if (macroTyping() && r.fromXTest) return;
     if (!p_.activeWindow.managed()) {
         if (const auto w = p_.activeWindow.checkFocus()) activated(*w);
     }
@@ -68,7 +76,7 @@ void HookInput::handleRaw(const RawInput& r) {
     // Mouse hot keys come from the raw events: the bare buttons are not grabbed (every click would be lost), and
     // the grabs of the others only keep their clicks from the program under the pointer.
     const HotKeyIndex& index = p_.switches.captureWindow ? p_.all : p_.used;
-    if (const auto code = index.buttonCode(r.detail, p_.keyboard.modifiers())) hotKey(*code, r.fromXTest);
+    if (const auto code = index.buttonCode(r.detail, p_.keyboard.modifiers())) hotKey(*code);
 }
 
 void HookInput::handleKeyPress(std::uint8_t keycode, unsigned state) {
@@ -81,11 +89,14 @@ void HookInput::handleKeyPress(std::uint8_t keycode, unsigned state) {
     if (grabbedDown_[keycode]) return;
     grabbedDown_.set(keycode);
     if (!p_.switches.keyboard || p_.switches.captureWindow) return;  // the raw events report to the dialog
-    if (const auto code = p_.used.keyCode(keycode, state)) hotKey(*code, lastFromXTest_[keycode]);
+    if (const auto code = p_.used.keyCode(keycode, state)) hotKey(*code);
 }
 
-void HookInput::hotKey(int code, bool fromXTest) {
-    if (p_.switches.inUse && fromXTest) return;
+void HookInput::hotKey(int code) {
+    // While a macro plays, its own keys are no trigger, and the user's wait until it is done (HeldBackKeys): a
+    // hot key then is one the user's keyboards could not be held back for, or a click, and does nothing.  While
+    // the macro waits for the user (a pause), hot keys count: one of them resumes it.
+    if (p_.switches.inUse && !p_.switches.userTurn) return;
     const auto c = static_cast<std::uint16_t>(code);
     if (p_.switches.captureWindow) {
         pump_.post(hook::HotKeyToCapture{c});
@@ -124,26 +135,39 @@ void HookInput::releaseLeftover(const RawInput& r) {
     }
 }
 
-void HookInput::readHeldFromServer() {
+void HookInput::noteTriggerKeys() {
     Display* d = p_.display.get();
-    const x11::XInputDevices devices(p_.display);
-    if (devices.available()) {
-        xtestKeys_ = devices.xtestKeys();
-        xtestButtons_ = devices.xtestButtons();
-    }
     char keys[32] = {};
     XQueryKeymap(d, keys);
-    for (std::size_t kc = 0; kc < 256; ++kc) heldKeys_[kc] = (keys[kc / 8] & (1 << (kc % 8))) != 0;
-    heldKeys_ &= ~xtestKeys_;
+    for (std::size_t kc = 0; kc < 256; ++kc) triggerKeys_[kc] = (keys[kc / 8] & (1 << (kc % 8))) != 0;
+    triggerKeys_ &= ~ourKeys_;
+    triggerKeys_.reset(p_.endMarker.keycode());
     Window root = None, child = None;
     int rx = 0, ry = 0, wx = 0, wy = 0;
     unsigned mask = 0;
-    heldButtons_.reset();
+    triggerButtons_.reset();
     if (XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask)) {
         for (unsigned b = 1; b <= 5; ++b)
-            if ((mask & (Button1Mask << (b - 1))) != 0) heldButtons_.set(b);
+            if ((mask & (Button1Mask << (b - 1))) != 0) triggerButtons_.set(b);
     }
-    heldButtons_ &= ~xtestButtons_;
+    triggerButtons_ &= ~ourButtons_;
+}
+
+bool HookInput::triggerHeld() {
+    if (triggerKeys_.none() && triggerButtons_.none()) return false;
+    Display* d = p_.display.get();
+    char keys[32] = {};
+    XQueryKeymap(d, keys);
+    for (std::size_t kc = 0; kc < 256; ++kc)
+        if ((keys[kc / 8] & (1 << (kc % 8))) == 0) triggerKeys_.reset(kc);
+    Window root = None, child = None;
+    int rx = 0, ry = 0, wx = 0, wy = 0;
+    unsigned mask = 0;
+    if (triggerButtons_.any() && XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask)) {
+        for (unsigned b = 1; b <= 5; ++b)
+            if ((mask & (Button1Mask << (b - 1))) == 0) triggerButtons_.reset(b);
+    }
+    return triggerKeys_.any() || triggerButtons_.any();
 }
 
 }  // namespace qln::hook

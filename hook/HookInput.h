@@ -5,6 +5,7 @@
 
 #include "hook/ActiveWindowWatch.h"
 #include "hook/EndMarkerKey.h"
+#include "hook/HeldBackKeys.h"
 #include "hook/HookSwitches.h"
 #include "hook/HotKeyIndex.h"
 #include "hook/KeyboardState.h"
@@ -26,6 +27,7 @@ public:
         RawInputWatch& raw;
         ActiveWindowWatch& activeWindow;
         EndMarkerKey& endMarker;
+        HeldBackKeys& held;
         const HotKeyIndex& used;  // the codes in use
         const HotKeyIndex& all;   // every code, for a dialog waiting for a hot key
         const HookSwitches& switches;
@@ -36,9 +38,12 @@ public:
     // renews its grabs once the queue is drained).
     bool handle(void* event);
 
-    // Physically held keys and buttons, from the server's state now, leaving out what XTest devices hold.
-    void readHeldFromServer();
-    bool physicalHeld() const { return heldKeys_.any() || heldButtons_.any(); }
+    // A trigger fired: the keys and buttons down now, from every source (the user's keyboards, on-screen keyboards,
+    // remote desktops and other XTest clients), except what our own macros hold, are the trigger's.
+    void noteTriggerKeys();
+    // Whether any of the trigger's keys or buttons is still down, asked of the server; one that went up is no
+    // longer the trigger's, even if pressed again.
+    bool triggerHeld();
 
     // The end marker arrived: the table's in-use byte is to be cleared (set by the library's owner).
     void setOnEndMarker(std::function<void()> onEndMarker) { onEndMarker_ = std::move(onEndMarker); }
@@ -46,7 +51,9 @@ public:
 private:
     void handleRaw(const RawInput& r);
     void handleKeyPress(std::uint8_t keycode, unsigned state);
-    void hotKey(int code, bool fromXTest);
+    void hotKey(int code);
+    // A macro of ours plays and is not waiting for the user: XTest input is its own.
+    bool macroTyping() const { return p_.switches.inUse && !p_.switches.userTurn; }
     void typed(const RawInput& r);
     void activated(WindowHandle w);
     // A key or button the user let go of that an XTest device still holds (a macro's "<SHFD>"): let it go there
@@ -56,11 +63,12 @@ private:
     Parts p_;
     IMessagePump& pump_;
     std::function<void()> onEndMarker_;
-    std::bitset<256> heldKeys_;        // physical
-    std::bitset<32> heldButtons_;      // physical
     std::bitset<256> xtestKeys_;       // held on XTest devices
     std::bitset<32> xtestButtons_;
-    std::bitset<256> lastFromXTest_;   // the last press of each keycode came from XTest
+    std::bitset<256> ourKeys_;         // held on XTest devices by our own macros (pressed while in use)
+    std::bitset<32> ourButtons_;
+    std::bitset<256> triggerKeys_;     // down when the trigger fired, not yet released
+    std::bitset<32> triggerButtons_;
     std::bitset<256> grabbedDown_;     // grabbed keys down (auto-repeat is not a new press)
 };
 

@@ -10,6 +10,7 @@ struct HookSwitches {
     bool inUse = false;          // a triggered macro plays: our own synthetic input is not the user's
     bool snipwords = false;      // some macro has a Snipword: typed characters are wanted
     bool captureWindow = false;  // a dialog waits for a hot key to be pressed
+    bool userTurn = false;       // the playing macro waits for the user (a pause, a prompt)
 };
 
 }  // namespace qln::hook

@@ -27,9 +27,15 @@ int noteError(Display* d, XErrorEvent* e) {
 }
 }  // namespace
 
-std::string HotKeyGrabs::refusalMessage(int code) {
-    return "The hot key " + hotKeyName(code) + " cannot be used: another program has taken it.  Please close that "
-           "program or choose another hot key.";
+std::string HotKeyGrabs::refusalMessage(const std::vector<int>& codes) {
+    if (codes.size() == 1)
+        return "The hot key " + hotKeyName(codes.front()) + " cannot be used: another program has taken it.  Please "
+               "close that program or choose another hot key.";
+    std::string names;
+    for (std::size_t i = 0; i < codes.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == codes.size() ? " and " : ", ") + hotKeyName(codes[i]);
+    return "The hot keys " + names + " cannot be used: other programs have taken them.  Please close those "
+           "programs or choose other hot keys.";
 }
 
 void HotKeyGrabs::apply(const std::vector<std::pair<int, Grab>>& wanted) {
@@ -76,9 +82,11 @@ void HotKeyGrabs::apply(const std::vector<std::pair<int, Grab>>& wanted) {
     }
     // Refused grabs are never held, so they are asked again each time (the other program may have gone); a hot key
     // is reported when it becomes refused, not every time.
+    std::vector<int> news;
     for (const int code : refusedNow)
-        if (refused_.count(code) == 0 && warn_) warn_(refusalMessage(code));
+        if (refused_.count(code) == 0) news.push_back(code);
     refused_ = std::move(refusedNow);
+    if (!news.empty() && warn_) warn_(refusalMessage(news));
 }
 
 }  // namespace qln::hook

@@ -12,8 +12,8 @@
 namespace qln::hook {
 
 // Our passive grabs on the root window.  A grab another program already holds fails without a word until the
-// server has answered: we wait for that and tell the user which hot key cannot be used, once, for as long as it
-// stays refused.
+// server has answered: we wait for that and tell the user which hot keys cannot be used, all of one change in one
+// message, once for as long as each stays refused.
 class HotKeyGrabs {
 public:
     using Warn = std::function<void(std::string_view text)>;
@@ -27,7 +27,8 @@ public:
     // Codes whose grabs another program holds.
     const std::set<int>& refused() const { return refused_; }
 
-    static std::string refusalMessage(int code);
+    // The message naming the hot keys (in code order) another program holds.
+    static std::string refusalMessage(const std::vector<int>& codes);
 
 private:
     x11::X11Display& display_;

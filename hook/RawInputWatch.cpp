@@ -50,6 +50,15 @@ std::optional<RawInput> RawInputWatch::read(void* event) {
         readDevices();
         return std::nullopt;
     }
+    if (cookie.evtype == XI_KeyPress || cookie.evtype == XI_KeyRelease) {
+        const auto* key = static_cast<const XIDeviceEvent*>(cookie.data);
+        RawInput r;
+        r.kind = cookie.evtype == XI_KeyPress ? RawInput::Kind::KeyDown : RawInput::Kind::KeyUp;
+        r.detail = static_cast<unsigned>(key->detail);
+        r.held = true;
+        XFreeEventData(display_.get(), &cookie);
+        return r;
+    }
     const auto* raw = static_cast<const XIRawEvent*>(cookie.data);
     RawInput r;
     r.detail = static_cast<unsigned>(raw->detail);

@@ -13,6 +13,7 @@ struct RawInput {
     Kind kind = Kind::KeyDown;
     unsigned detail = 0;     // keycode or button
     bool fromXTest = false;  // synthetic: from an XTest device (our own macros, xdotool, ...)
+    bool held = false;       // a key of a keyboard we hold back (grabbed as a device), not a raw event
     bool press() const { return kind == Kind::KeyDown || kind == Kind::ButtonDown; }
     bool key() const { return kind == Kind::KeyDown || kind == Kind::KeyUp; }
 };
@@ -25,8 +26,8 @@ public:
     explicit RawInputWatch(x11::X11Display& display);
     bool available() const { return opcode_ >= 0; }
 
-    // The raw input an event carries; nothing for other events.  Notices of added or removed devices are taken
-    // here too.
+    // The raw input an event carries, or a key of a keyboard grabbed as a device (HeldBackKeys); nothing for other
+    // events.  Notices of added or removed devices are taken here too.
     std::optional<RawInput> read(void* event);
 
 private:

@@ -6,6 +6,7 @@
 
 #include "hook/ActiveWindowWatch.h"
 #include "hook/EndMarkerKey.h"
+#include "hook/HeldBackKeys.h"
 #include "hook/HookInput.h"
 #include "hook/HotKeyGrabs.h"
 #include "hook/KeyboardState.h"
@@ -19,6 +20,7 @@ namespace qln {
 
 namespace {
 constexpr std::uint64_t kReleaseRecheckMs = 50;
+constexpr std::uint8_t kPauseVk = 19;
 }  // namespace
 
 namespace {
@@ -35,17 +37,22 @@ X11HookLibrary::X11HookLibrary(IMessagePump& pump, IDescriptorWatch& watch, cons
     raw_ = std::make_unique<hook::RawInputWatch>(*display_);
     activeWindow_ = std::make_unique<hook::ActiveWindowWatch>(*display_);
     endMarker_ = std::make_unique<hook::EndMarkerKey>(*display_);
+    held_ = std::make_unique<hook::HeldBackKeys>(*display_, pump_);
     grabs_ = std::make_unique<hook::HotKeyGrabs>(*display_, [this](std::string_view text) {
         warnings_.emplace_back(text);
     });
     input_ = std::make_unique<hook::HookInput>(
-        hook::HookInput::Parts{*display_, *keymap_, *keyboard_, *raw_, *activeWindow_, *endMarker_, used_, all_,
-                               switches_},
+        hook::HookInput::Parts{*display_, *keymap_, *keyboard_, *raw_, *activeWindow_, *endMarker_, *held_, used_,
+                               all_, switches_},
         pump_);
     input_->setOnEndMarker([this] {
         table_[hooktable::InUse] = 0;
         switches_.inUse = false;
+        switches_.userTurn = false;
+        held_->macroEnded();
         pump_.post(hook::InUseCleared{});
+        // The keys the user pressed meanwhile follow, one press at a time as the program takes them.
+        if (held_->holding()) pump_.post(hook::ReplayHeldKeys{});
     });
     filterId_ = events_->addFilter([this](XEvent& e) {
         if (input_->handle(&e)) keymapStale_ = true;
@@ -60,6 +67,7 @@ X11HookLibrary::~X11HookLibrary() {
     watch_.unwatchFd(watchId_);
     events_->removeFilter(filterId_);
     input_.reset();
+    held_.reset();
     grabs_.reset();
     endMarker_.reset();
 }
@@ -145,7 +153,29 @@ void X11HookLibrary::QlnUpInUse(TableImage table) {
     // Whatever arrived before the macro starts is the user's.
     drain();
     take("QlnUpInUse", table);
+    const bool starts = table_[hooktable::InUse] != 0 && !switches_.inUse;
     switches_.inUse = table_[hooktable::InUse] != 0;
+    switches_.userTurn = false;
+    if (!starts) return;
+    input_->noteTriggerKeys();
+    if (switches_.keyboard) held_->start(keymap_->keycode(kPauseVk));
+}
+
+void X11HookLibrary::userTurn(bool on) {
+    if (!switches_.inUse) return;
+    drain();
+    switches_.userTurn = on;
+    held_->userTurn(on);
+}
+
+void X11HookLibrary::deliverHeldKeys() {
+    // A macro that started meanwhile goes first; its end marker asks again.
+    if (switches_.inUse) return;
+    drain();
+    held_->replayNext();
+    // What the key did (a typed character, a hot key) is posted before we are asked for the next one.
+    drain();
+    if (held_->holding()) pump_.post(hook::ReplayHeldKeys{});
 }
 
 void X11HookLibrary::attachBlocks(std::span<std::uint8_t, 104> remap, std::span<std::uint8_t, 17>) {
@@ -207,20 +237,22 @@ bool X11HookLibrary::QlnUnHook(std::uint32_t hook) {
 
 bool X11HookLibrary::waitUntilReleased(std::chrono::milliseconds limit) {
     drain();
-    input_->readHeldFromServer();
-    drain();
     const auto ms = static_cast<std::uint64_t>(std::max<long long>(limit.count(), 0));
     const std::uint64_t deadline = clock_.tickCount() + ms;
-    while (input_->physicalHeld() && !pump_.quitRequested() && clock_.tickCount() < deadline) {
-        // The release of a grabbed hot key does not always come as a raw event: the server's own word is asked
-        // again now and then, for the short time a trigger's keys are let go.
+    // Every event of our connection ends a wait (raw events of every device included); the server's key state
+    // is asked again after each, and now and then anyway.
+    while (input_->triggerHeld() && !pump_.quitRequested() && clock_.tickCount() < deadline) {
         pump_.waitUntil(std::min(deadline, clock_.tickCount() + kReleaseRecheckMs));
         drain();
-        if (!input_->physicalHeld()) break;
-        input_->readHeldFromServer();
-        drain();
     }
-    return !input_->physicalHeld();
+    if (!input_->triggerHeld()) return true;
+    // Still held (a key the user keeps down, a program that never lets go): whatever grab of ours the trigger
+    // activated ends now, or the macro would type into it instead of into the program in front.
+    Display* d = display_->get();
+    XUngrabKeyboard(d, CurrentTime);
+    XUngrabPointer(d, CurrentTime);
+    XFlush(d);
+    return false;
 }
 
 }  // namespace qln

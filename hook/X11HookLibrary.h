@@ -28,6 +28,7 @@ class X11Keymap;
 namespace qln::hook {
 class ActiveWindowWatch;
 class EndMarkerKey;
+class HeldBackKeys;
 class HookInput;
 class HotKeyGrabs;
 class KeyboardState;
@@ -83,6 +84,8 @@ public:
     void attachBlocks(std::span<std::uint8_t, 104> remap, std::span<std::uint8_t, 17> window) override;
 
     bool waitUntilReleased(std::chrono::milliseconds limit) override;
+    void userTurn(bool on) override;
+    void deliverHeldKeys() override;
 
     // The library's own connection, for the keyboard remapper.
     x11::X11Events& events() { return *events_; }
@@ -110,6 +113,7 @@ private:
     std::unique_ptr<hook::RawInputWatch> raw_;
     std::unique_ptr<hook::ActiveWindowWatch> activeWindow_;
     std::unique_ptr<hook::EndMarkerKey> endMarker_;
+    std::unique_ptr<hook::HeldBackKeys> held_;
     std::unique_ptr<hook::HotKeyGrabs> grabs_;
     hook::HotKeyIndex used_, all_;
     hook::HookSwitches switches_;

@@ -59,9 +59,10 @@ void TMainWin::loadCurrentFile() {
 void TMainWin::FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args,
                           IMacroMenu* menu, IPhysicalKeys* keys) {
     view_ = &view;
+    keys_ = keys != nullptr ? keys : &noHeldKeys_;
     playback_ = std::make_unique<PlaybackSession>(platform, this);
     triggers_ = std::make_unique<Triggers>(Triggers::Parts{macros_, *playback_, menu != nullptr ? *menu : noMenu_,
-                                                           keys != nullptr ? *keys : noHeldKeys_, settings_, *this,
+                                                           *keys_, settings_, *this,
                                                            ownProgramName(platform.processes)});
     if (!view_->trayAvailable()) settings_.useTray = false;
     playback_->setUseTray(settings_.useTray);
@@ -347,6 +348,10 @@ std::optional<MacroRecord> TMainWin::readMacro(int macro) { return file_.read(ma
 void TMainWin::handleMessage(const Message& m) {
     if (std::holds_alternative<hook::InUseCleared>(m)) {
         table_.setInUse(false);
+        return;
+    }
+    if (std::holds_alternative<hook::ReplayHeldKeys>(m)) {
+        keys_->deliverHeldKeys();
         return;
     }
     if (const auto* capture = std::get_if<hook::HotKeyToCapture>(&m)) {

@@ -174,6 +174,7 @@ private:
     std::unique_ptr<PlaybackSession> playback_;
     CancelledMacroMenu noMenu_;
     NoHeldKeys noHeldKeys_;
+    IPhysicalKeys* keys_ = &noHeldKeys_;
     std::unique_ptr<Triggers> triggers_;
     std::function<void(std::uint16_t)> hotKeyCapture_;
     IMainWindowView* view_ = nullptr;

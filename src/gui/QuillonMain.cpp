@@ -14,12 +14,14 @@
 #include "core/FileError.h"
 #include "core/SettingsFile.h"
 #include "gui/ErrorHandler.h"
+#include "gui/LooseMessage.h"
 #include "gui/MainWindow.h"
 #include "gui/Text.h"
 #include "gui/playback/QtPrompts.h"
 #include "gui/triggers/QtMacroMenu.h"
 #include "hook/X11HookLibrary.h"
 #include "hook/X11Remapper.h"
+#include "platform/UserTurnPrompts.h"
 #include "platform/posix/TerminationSignals.h"
 #include "platform/qt/QtPump.h"
 #include "platform/x11/X11Desktop.h"
@@ -99,7 +101,7 @@ int quillonMain(int argc, char** argv) {
             pump = std::make_unique<QtPump>(clock, &events);
             // The hook library lends a keycode to the end marker: before the desktop hands out its spare ones.
             hookLibrary = std::make_unique<X11HookLibrary>(*pump, *pump, clock,
-                                                    [&notices](std::string_view text) { notices.notice("Warning", text); });
+                                                    [](std::string_view text) { showLooseMessage("Warning", text); });
             return x11::EventLoop{*pump, *pump, *pump};
         });
     } catch (const std::exception& e) {
@@ -123,7 +125,8 @@ int quillonMain(int argc, char** argv) {
         return 0;
     }
 
-    QtPrompts prompts;
+    QtPrompts qtPrompts;
+    UserTurnPrompts prompts(qtPrompts, *hookLibrary);
     MainWindow window(main);
     notices.setParent(&window);
     const Platform platformForPlayback = desktop->platform(*hookLibrary, prompts, window);

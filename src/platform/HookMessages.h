@@ -69,12 +69,18 @@ struct InUseCleared {
     static constexpr std::uint32_t Number = 0x40C;
 };
 
+// Keys the user pressed while a macro played are waiting: the next of them is to be sent
+// (IPhysicalKeys::deliverHeldKeys).  Our own, with no number of the old library.
+struct ReplayHeldKeys {
+    static constexpr std::uint32_t Number = 0x40D;
+};
+
 }  // namespace hook
 
 // One message of the program's own queue.
 using Message = std::variant<hook::HotKeyToCapture, hook::HotKeyPressed, hook::CaptureCharacter, hook::CaptureComplete,
                              hook::AbortRequest, hook::TypedCharacter, hook::WindowActivated, hook::CapsLockState,
-                             hook::InUseCleared>;
+                             hook::InUseCleared, hook::ReplayHeldKeys>;
 
 // The message's number, for traces and logs.
 inline std::uint32_t messageNumber(const Message& m) {

@@ -23,6 +23,8 @@ char HotKeyDispatch::systemFunction(std::uint16_t code) const {
 void HotKeyDispatch::hotKeyPressed(const hook::HotKeyPressed& m) {
     if (state_.popupMenuShown) return host_.warning(PopupMenuShownWarning);
     if (host_.captureRunning()) return host_.warning(RecordingWarning);
+    // One macro at a time: while one plays, only a pause takes hot keys (one of them resumes it).
+    if (run_.playing() && ((m.code & DirectMacroBit) != 0 || !playback_.player().state().paused)) return;
     if ((m.code & DirectMacroBit) != 0) {
         state_.pendingMacro = m.code & ~kAddressBits;
         playback_.player().state().returnWindow = m.window;

@@ -28,6 +28,10 @@ std::string Snipwords::prefix() const {
 
 void Snipwords::typed(const hook::TypedCharacter& m) {
     if (macros_.count() == 0 || macros_.table().snipwordFlag() == 0) return;
+    // Typing while a macro plays (keys that could not be held back) makes no Snipword; a pause still refuses one
+    // with its warning.
+    if (m.state != hook::TypedCharacter::State::Reset && run_.playing() && !playback_.player().state().paused)
+        return;
     lastState_ = m.state;
     if (m.state == hook::TypedCharacter::State::Reset) {
         buffer_.clear();
@@ -70,6 +74,7 @@ void Snipwords::TestIt() {
     if (state_.popupMenuShown) return host_.warning(PopupMenuShownWarning);
     if (host_.captureRunning()) return host_.warning(RecordingWarning);
     if (playback_.player().state().paused) return host_.warning(PausedWarning);
+    if (run_.playing()) return;
 
     Platform& platform = playback_.platform();
     const WindowHandle front = platform.windows.foregroundWindow();

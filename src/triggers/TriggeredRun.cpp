@@ -49,6 +49,12 @@ PlaybackMacro playbackMacroOf(const MacroRecord& record) {
 }
 
 void TriggeredRun::play(const PlaybackMacro& macro, std::optional<int> backspaces) {
+    if (playing_) return;
+    playing_ = true;
+    struct Done {
+        bool& playing;
+        ~Done() { playing = false; }
+    } done{playing_};
     Player& player = playback_.player();
     table_.setInUse(true);
     playback_.platform().hook.QlnUpInUse(table_.image());

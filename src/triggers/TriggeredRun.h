@@ -29,13 +29,17 @@ public:
     // Marks the program in use and tells the library, waits until the trigger's keys are physically released (its
     // text must not arrive with them held), erases a Snipword with `backspaces` Backspaces when given (then waits
     // 0.1 s), plays the macro, and presses the end marker however the macro ends.
+    // While a macro plays, another trigger does nothing: two macros never type at once.
     void play(const PlaybackMacro& macro, std::optional<int> backspaces = std::nullopt);
+    // A triggered macro plays now (perhaps standing in a pause).
+    bool playing() const { return playing_; }
 
 private:
     PlaybackSession& playback_;
     TriggerTable& table_;
     IPhysicalKeys& keys_;
     ITriggerHost* host_;
+    bool playing_ = false;
 };
 
 }  // namespace qln

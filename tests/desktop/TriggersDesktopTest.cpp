@@ -125,7 +125,8 @@ protected:
         XIDeviceInfo* info = XIQueryDevice(x_, XIAllDevices, &count);
         XDevice* keyboard = nullptr;
         for (int i = 0; i < count && keyboard == nullptr; ++i)
-            if (info[i].use == XISlaveKeyboard && std::strstr(info[i].name, "XTEST") == nullptr)
+            if ((info[i].use == XISlaveKeyboard || info[i].use == XIFloatingSlave) &&
+                std::strstr(info[i].name, "XTEST") == nullptr && std::strstr(info[i].name, "keyboard") != nullptr)
                 keyboard = XOpenDevice(x_, static_cast<XID>(info[i].deviceid));
         XIFreeDeviceInfo(info);
         ASSERT_NE(keyboard, nullptr);

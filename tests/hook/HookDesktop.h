@@ -30,7 +30,10 @@ public:
         XIDeviceInfo* info = XIQueryDevice(d, XIAllDevices, &count);
         for (int i = 0; i < count; ++i) {
             if (std::strstr(info[i].name, "XTEST") != nullptr) continue;
-            if (info[i].use == XISlaveKeyboard) keyboard_ = XOpenDevice(d, static_cast<XID>(info[i].deviceid));
+            // A keyboard held back while a macro plays floats, off the core keyboard.
+            const bool keyboard = info[i].use == XISlaveKeyboard ||
+                                  (info[i].use == XIFloatingSlave && std::strstr(info[i].name, "keyboard") != nullptr);
+            if (keyboard) keyboard_ = XOpenDevice(d, static_cast<XID>(info[i].deviceid));
             if (info[i].use == XISlavePointer) mouse_ = XOpenDevice(d, static_cast<XID>(info[i].deviceid));
         }
         XIFreeDeviceInfo(info);
@@ -54,9 +57,13 @@ private:
     XDevice* mouse_ = nullptr;
 };
 
-// Keeps what the library posted.
+// Keeps what the library posted, and asks for held-back keys as the program does.
 struct Posted : IMessageHandler {
-    void handleMessage(const Message& m) override { messages.push_back(m); }
+    void handleMessage(const Message& m) override {
+        messages.push_back(m);
+        if (std::holds_alternative<hook::ReplayHeldKeys>(m) && onReplay) onReplay();
+    }
+    std::function<void()> onReplay;
     template <typename T>
     std::vector<T> all() const {
         std::vector<T> out;
@@ -72,6 +79,7 @@ struct Posted : IMessageHandler {
 struct HookDesktop {
     HookDesktop() {
         pump.setHandler(&posted);
+        posted.onReplay = [this] { library.deliverHeldKeys(); };
         table[hooktable::InUse] = 0;
         library.QlnUpInit(table);
         library.QlnUpKeys(table);
@@ -95,6 +103,23 @@ struct HookDesktop {
     void setInUse(bool on) {
         table[hooktable::InUse] = on ? 1 : 0;
         library.QlnUpInUse(table);
+    }
+    // The end marker behind a macro, as the program sends it; returns once the library left its in-use state.
+    bool endMarker() {
+        const std::size_t before = posted.all<hook::InUseCleared>().size();
+        XTestFakeKeyEvent(d, library.endMarkerKeycode(), True, CurrentTime);
+        XTestFakeKeyEvent(d, library.endMarkerKeycode(), False, CurrentTime);
+        XSync(d, False);
+        return pumpUntil([&] { return posted.all<hook::InUseCleared>().size() > before; });
+    }
+    // Keys down on the core keyboard, whatever device holds them.
+    std::string keysDown() const {
+        char keys[32] = {};
+        XQueryKeymap(d, keys);
+        std::string down;
+        for (int k = 8; k < 256; ++k)
+            if ((keys[k / 8] & (1 << (k % 8))) != 0) down += std::to_string(k) + " ";
+        return down;
     }
     static void xdotool(const std::string& args) { ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args; }
     unsigned keycode(unsigned long sym) const { return XKeysymToKeycode(d, sym); }

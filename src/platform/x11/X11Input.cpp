@@ -61,15 +61,48 @@ void X11Input::clearUserModifiers() {
 }
 
 void X11Input::restoreUserModifiers() {
-    if (clearedPhysical_.empty() && clearedSynthetic_.empty()) return;
-    // A key the user let go of meanwhile must not come back pressed: their keyboards tell.
-    const std::bitset<256> physical = devices_.available() ? devices_.physicalKeys() : std::bitset<256>().set();
-    for (const std::uint8_t kc : clearedPhysical_)
-        if (physical[kc] && !ours_[kc]) XTestFakeKeyEvent(display_.get(), kc, True, CurrentTime);
-    for (const std::uint8_t kc : clearedSynthetic_)
-        if (!ours_[kc]) XTestFakeKeyEvent(display_.get(), kc, True, CurrentTime);
-    clearedPhysical_.clear();
+    // Modifiers another program held through XTest (an on-screen keyboard, xdotool) are never pressed again: that
+    // program may let go of them at any moment, and then nobody would let go of our copy.
     clearedSynthetic_.clear();
+    if (clearedPhysical_.empty()) return;
+    // A key the user let go of meanwhile must not come back pressed: their keyboards tell.
+    const bool known = devices_.available();
+    std::vector<std::uint8_t> pressed;
+    if (known) {
+        const std::bitset<256> physical = devices_.physicalKeys();
+        for (const std::uint8_t kc : clearedPhysical_)
+            if (physical[kc] && !ours_[kc]) {
+                XTestFakeKeyEvent(display_.get(), kc, True, CurrentTime);
+                pressed.push_back(kc);
+            }
+    }
+    clearedPhysical_.clear();
+    if (pressed.empty()) return;
+    // The user may have let go between our look and our press: look again once the press is in.
+    XSync(display_.get(), False);
+    const std::bitset<256> physical = devices_.physicalKeys();
+    for (const std::uint8_t kc : pressed)
+        if (!physical[kc]) XTestFakeKeyEvent(display_.get(), kc, False, CurrentTime);
+}
+
+void X11Input::followServer() {
+    // Keys we hold may have been let go by others since: the user pressing and releasing Shift after "<SHFD>"
+    // lets it go on the core keyboard, another XTest client may release it outright.  What the server says
+    // counts, and a key still down on the XTest device but up for everyone else is let go there too.
+    sync();
+    const std::bitset<256> xtest = devices_.available() ? devices_.xtestKeys() : ours_;
+    bool released = false;
+    for (std::size_t kc = 0; kc < 256; ++kc) {
+        if (!ours_[kc]) continue;
+        if (!xtest[kc]) {
+            ours_[kc] = false;
+        } else if (!serverDown_[kc]) {
+            XTestFakeKeyEvent(display_.get(), static_cast<unsigned>(kc), False, CurrentTime);
+            ours_[kc] = false;
+            released = true;
+        }
+    }
+    if (released) sync();
 }
 
 void X11Input::typeExactly(const X11Keymap::Stroke& s) {
@@ -246,7 +279,7 @@ void X11Input::beginMacro(std::string_view text) {
     playing_ = true;
     missing_.clear();
     noteLeftovers();
-    sync();
+    followServer();
     collectMissing(text);
     spares_.prepare(missing_);
 }

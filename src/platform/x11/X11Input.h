@@ -46,6 +46,8 @@ private:
     // Lets go of the modifiers the user holds (they are pressed again at the end of the macro).
     void clearUserModifiers();
     void restoreUserModifiers();
+    // Drops from what we hold what others have let go since.
+    void followServer();
     // Presses the stroke with exactly the modifiers its level needs, our own held modifiers let go meanwhile.
     void typeExactly(const X11Keymap::Stroke& s);
     void typeUnicode(char32_t ch, bool exact);
