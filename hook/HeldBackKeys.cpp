@@ -55,6 +55,19 @@ std::bitset<256> HeldBackKeys::keysDownOnGrabbed() const {
     return down;
 }
 
+std::bitset<256> HeldBackKeys::coreKeysDown() const {
+    // Read after the grab: a key pressed before it is down here, its release comes to us.
+    char keys[32] = {};
+    XQueryKeymap(display_.get(), keys);
+    std::bitset<256> down;
+    for (std::size_t kc = 0; kc < 256; ++kc) down[kc] = (keys[kc / 8] & (1 << (kc % 8))) != 0;
+    return down;
+}
+
+void HeldBackKeys::takeBack(const std::vector<HeldKey>& keys) {
+    if (playing_) queue_.takeBack(keys);
+}
+
 void HeldBackKeys::grab() {
     if (!grabbed_.empty()) return;
     Display* d = display_.get();
@@ -92,7 +105,7 @@ void HeldBackKeys::start(std::uint8_t abortKeycode) {
     playing_ = true;
     userTurn_ = false;
     grab();
-    releaseNow(queue_.begin(keysDownOnGrabbed()));
+    releaseNow(queue_.begin(keysDownOnGrabbed(), coreKeysDown()));
     XFlush(display_.get());
 }
 
@@ -104,7 +117,7 @@ void HeldBackKeys::userTurn(bool on) {
         return;
     }
     grab();
-    releaseNow(queue_.begin(keysDownOnGrabbed()));
+    releaseNow(queue_.begin(keysDownOnGrabbed(), coreKeysDown()));
     XFlush(display_.get());
 }
 

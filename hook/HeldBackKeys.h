@@ -37,6 +37,10 @@ public:
     // Once the queue is empty the keyboards are let go.
     bool replayNext();
 
+    // Keys that reached the program in front after the trigger, before the keyboards were taken: they go first
+    // when the held-back keys are replayed.
+    void takeBack(const std::vector<HeldKey>& keys);
+
     // A key of a keyboard we hold.  Returns true when `r` was one.
     bool handle(const RawInput& r);
     bool holding() const { return !grabbed_.empty(); }
@@ -47,6 +51,7 @@ private:
     void ungrab();
     void releaseNow(const std::vector<std::uint8_t>& keycodes);
     std::bitset<256> keysDownOnGrabbed() const;
+    std::bitset<256> coreKeysDown() const;
 
     x11::X11Display& display_;
     IMessagePump& pump_;

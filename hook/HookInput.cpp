@@ -29,7 +29,12 @@ bool HookInput::handle(void* event) {
     }
     switch (e.type) {
         case KeyPress: handleKeyPress(static_cast<std::uint8_t>(e.xkey.keycode), e.xkey.state); return false;
-        case KeyRelease: grabbedDown_.reset(e.xkey.keycode & 0xFF); return false;
+        case KeyRelease:
+            grabbedDown_.reset(e.xkey.keycode & 0xFF);
+            // While a grab of ours is active the server sends us no raw events: what the XTest devices hold may
+            // have changed unseen.
+            readXTestState();
+            return false;
         default: return false;
     }
 }
@@ -54,9 +59,10 @@ void HookInput::handleRaw(const RawInput& r) {
     } else if (!r.press()) {
         releaseLeftover(r);
     }
-    if (!r.press()) return;
     // While our macro plays, synthetic input is its typing, not the user's.
     if (macroTyping() && r.fromXTest) return;
+    if (r.key()) note(r);
+    if (!r.press()) return;
     if (!p_.activeWindow.managed()) {
         if (const auto w = p_.activeWindow.checkFocus()) activated(*w);
     }
@@ -113,7 +119,47 @@ void HookInput::typed(const RawInput& r) {
     if (!byte) return;
     const auto state = p_.keyboard.capsLock() ? hook::TypedCharacter::State::CapsLock
                                               : hook::TypedCharacter::State::Plain;
-    pump_.post(hook::TypedCharacter{state, *byte});
+    pump_.post(hook::TypedCharacter{state, *byte, presses_});
+}
+
+void HookInput::note(const RawInput& r) {
+    constexpr std::size_t kRecent = 32;
+    Recent k{presses_, {static_cast<std::uint8_t>(r.detail), r.press()}, Recent::Typed::Other, r.fromXTest};
+    if (r.press()) {
+        k.press = ++presses_;
+        const unsigned long sym = p_.keyboard.keysymOf(static_cast<std::uint8_t>(r.detail));
+        const ModifierMasks& m = p_.keyboard.masks();
+        const bool command = (p_.keyboard.modifiers() & (m.control | m.alt | m.win)) != 0;
+        const auto byte = typedByte(sym, command);
+        k.typed = !byte ? Recent::Typed::Modifier : *byte >= 0x20 && *byte != 0x7F ? Recent::Typed::Character
+                                                                                   : Recent::Typed::Other;
+    }
+    recent_.push_back(k);
+    if (recent_.size() > kRecent) recent_.pop_front();
+}
+
+std::optional<HookInput::LateKeys> HookInput::keysAfter(std::uint32_t press) const {
+    LateKeys late;
+    if (press == 0 || press > presses_) return late;
+    if (!recent_.empty() && recent_.front().press > press) return std::nullopt;  // pushed out already
+    std::bitset<256> pressed;
+    for (const Recent& r : recent_) {
+        if (r.key.press) {
+            if (r.press <= press) continue;
+            if (r.typed == Recent::Typed::Other || r.fromXTest) return std::nullopt;
+            if (r.typed == Recent::Typed::Character) ++late.characters;
+            pressed.set(r.key.keycode);
+        } else if (pressed[r.key.keycode]) {
+            pressed.reset(r.key.keycode);
+        } else {
+            continue;  // a key that was down before: not ours to take
+        }
+        late.keys.push_back(r.key);
+    }
+    // Keys still down go up again at the end of what is taken back.
+    for (std::size_t kc = 0; kc < pressed.size(); ++kc)
+        if (pressed[kc]) late.keys.push_back({static_cast<std::uint8_t>(kc), false});
+    return late;
 }
 
 void HookInput::activated(WindowHandle w) {
@@ -135,7 +181,17 @@ void HookInput::releaseLeftover(const RawInput& r) {
     }
 }
 
+void HookInput::readXTestState() {
+    const x11::XInputDevices devices(p_.display);
+    if (!devices.available()) return;
+    xtestKeys_ = devices.xtestKeys();
+    xtestButtons_ = devices.xtestButtons();
+    ourKeys_ &= xtestKeys_;
+    ourButtons_ &= xtestButtons_;
+}
+
 void HookInput::noteTriggerKeys() {
+    readXTestState();
     Display* d = p_.display.get();
     char keys[32] = {};
     XQueryKeymap(d, keys);

@@ -2,6 +2,9 @@
 
 #include <bitset>
 #include <cstdint>
+#include <deque>
+#include <optional>
+#include <vector>
 
 #include "hook/ActiveWindowWatch.h"
 #include "hook/EndMarkerKey.h"
@@ -45,6 +48,15 @@ public:
     // longer the trigger's, even if pressed again.
     bool triggerHeld();
 
+    // The user's keys after the press numbered `press` (hook::TypedCharacter::press), in order, with the number of
+    // characters they typed; nothing when one of them typed no character (Enter, a cursor key) or they are no
+    // longer known.
+    struct LateKeys {
+        std::vector<HeldKey> keys;
+        int characters = 0;
+    };
+    std::optional<LateKeys> keysAfter(std::uint32_t press) const;
+
     // The end marker arrived: the table's in-use byte is to be cleared (set by the library's owner).
     void setOnEndMarker(std::function<void()> onEndMarker) { onEndMarker_ = std::move(onEndMarker); }
 
@@ -59,6 +71,8 @@ private:
     // A key or button the user let go of that an XTest device still holds (a macro's "<SHFD>"): let it go there
     // too, or it would stay down for good.
     void releaseLeftover(const RawInput& r);
+    // What the XTest devices hold, asked of the server (raw events miss some).
+    void readXTestState();
 
     Parts p_;
     IMessagePump& pump_;
@@ -70,6 +84,17 @@ private:
     std::bitset<256> triggerKeys_;     // down when the trigger fired, not yet released
     std::bitset<32> triggerButtons_;
     std::bitset<256> grabbedDown_;     // grabbed keys down (auto-repeat is not a new press)
+    // The user's last few keys, for keysAfter: keycodes and what they typed, nothing more, kept only until newer
+    // keys push them out.
+    struct Recent {
+        std::uint32_t press = 0;  // the press it is or follows
+        HeldKey key;
+        enum class Typed { Character, Modifier, Other } typed = Typed::Other;
+        bool fromXTest = false;  // another program's: what it sends meanwhile cannot be held back
+    };
+    void note(const RawInput& r);
+    std::deque<Recent> recent_;
+    std::uint32_t presses_ = 0;
 };
 
 }  // namespace qln::hook

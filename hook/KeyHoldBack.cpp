@@ -10,8 +10,10 @@ KeyHoldBack::Last KeyHoldBack::lastQueued(std::uint8_t keycode) const {
     return Last::Nothing;
 }
 
-std::vector<std::uint8_t> KeyHoldBack::begin(const std::bitset<256>& down) {
+std::vector<std::uint8_t> KeyHoldBack::begin(const std::bitset<256>& held, const std::bitset<256>& coreDown) {
+    const std::bitset<256>& down = held;
     std::vector<std::uint8_t> now;
+    const std::bitset<256> replayed = replayedDown_;
     for (std::size_t i = 0; i < replayedDown_.size(); ++i) {
         if (!replayedDown_[i]) continue;
         const auto kc = static_cast<std::uint8_t>(i);
@@ -31,10 +33,19 @@ std::vector<std::uint8_t> KeyHoldBack::begin(const std::bitset<256>& down) {
     for (std::size_t i = 0; i < down.size(); ++i) {
         const auto kc = static_cast<std::uint8_t>(i);
         const Last last = lastQueued(kc);
-        if (down[i] && last != Last::Press && std::find(now.begin(), now.end(), kc) == now.end()) passRelease_.set(i);
+        if ((down[i] || (coreDown[i] && !replayed[i])) && last != Last::Press &&
+            std::find(now.begin(), now.end(), kc) == now.end())
+            passRelease_.set(i);
         if (!down[i] && last == Last::Press) queue_.push_back({kc, false});
     }
     return now;
+}
+
+void KeyHoldBack::takeBack(const std::vector<HeldKey>& keys) {
+    queue_.insert(queue_.begin(), keys.begin(), keys.end());
+    // Their releases come from the taken-back keys now, not from the user's keyboard.
+    for (const HeldKey& k : keys)
+        if (!k.press) passRelease_.reset(k.keycode);
 }
 
 std::vector<std::uint8_t> KeyHoldBack::finish(const std::bitset<256>& down) {

@@ -33,11 +33,15 @@ public:
         Drop,   // nothing at all (the abort key's release, a key beyond the bound)
     };
 
-    // Holding back begins, or begins again after the user's turn: `down` are the keys the user holds now.  Keys
-    // the replay of an earlier macro's keys pressed and has not released yet are the new trigger's: they are
-    // returned, to be released now, unless the user still holds them (then their release passes when it comes).
-    // A queued press whose key was let go while we did not look gets its release.
-    std::vector<std::uint8_t> begin(const std::bitset<256>& down);
+    // Holding back begins, or begins again after the user's turn: `held` are the keys the user's keyboards hold
+    // now, `coreDown` the keys down on the core keyboard (pressed before the keyboards were taken, whatever held
+    // them): their releases pass.  Keys the replay of an earlier macro's keys pressed and has not released yet
+    // are the new trigger's: they are returned, to be released now, unless the user still holds them (then their
+    // release passes when it comes).  A queued press whose key was let go while we did not look gets its release.
+    std::vector<std::uint8_t> begin(const std::bitset<256>& held, const std::bitset<256>& coreDown);
+    // Keys that reached the program in front after the trigger but before holding back began: they are taken
+    // back (the caller erases what they typed) and go first when the queue is replayed.
+    void takeBack(const std::vector<HeldKey>& keys);
     // The replay is over: the keys it pressed that the user no longer holds, to be released now.
     std::vector<std::uint8_t> finish(const std::bitset<256>& down);
     // A key of the user's keyboard while holding back.

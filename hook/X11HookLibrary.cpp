@@ -168,6 +168,15 @@ void X11HookLibrary::userTurn(bool on) {
     held_->userTurn(on);
 }
 
+int X11HookLibrary::takeBackAfter(std::uint32_t press) {
+    if (!switches_.inUse || !held_->holding()) return 0;
+    drain();
+    const auto late = input_->keysAfter(press);
+    if (!late || late->keys.empty()) return 0;
+    held_->takeBack(late->keys);
+    return late->characters;
+}
+
 void X11HookLibrary::deliverHeldKeys() {
     // A macro that started meanwhile goes first; its end marker asks again.
     if (switches_.inUse) return;

@@ -86,6 +86,7 @@ public:
     bool waitUntilReleased(std::chrono::milliseconds limit) override;
     void userTurn(bool on) override;
     void deliverHeldKeys() override;
+    int takeBackAfter(std::uint32_t press) override;
 
     // The library's own connection, for the keyboard remapper.
     x11::X11Events& events() { return *events_; }

@@ -59,7 +59,13 @@ public:
     bool isMinimised() const override { return isMinimized(); }
     void restore() override { showNormal(); }
     void minimise() override { showMinimized(); }
-    void showMainWindow() override { show(); }
+    // Shown without taking the focus: after a popup menu the focus goes back to the program the user works in
+    // (ActivateMe brings the window to the front itself).
+    void showMainWindow() override {
+        setAttribute(Qt::WA_ShowWithoutActivating, true);
+        show();
+        setAttribute(Qt::WA_ShowWithoutActivating, false);
+    }
     void hideMainWindow() override { hide(); }
     void showTaskbarWindow() override {}
     void hideTaskbarWindow() override {}

@@ -50,6 +50,8 @@ struct TypedCharacter {
     enum class State : std::uint8_t { Plain, Reset, CapsLock };
     State state = State::Plain;
     std::uint8_t character = 0;
+    // Counts the user's key presses: tells which keys came after this one (IPhysicalKeys::takeBackAfter).
+    std::uint32_t press = 0;
 };
 
 // Another window came to the front.

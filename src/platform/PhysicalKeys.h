@@ -19,6 +19,11 @@ public:
     // Keys the user pressed while the macro played reach the program in front, the next of them now
     // (hook::ReplayHeldKeys asks for it).
     virtual void deliverHeldKeys() {}
+    // Keys the user pressed after the typed character numbered `press` (hook::TypedCharacter::press) that reached
+    // the program in front before the macro began to hold keys back: when each of them typed a character, they
+    // are taken back to come again after the macro, and their number is returned (the macro erases that many
+    // more characters).  0 when none came, or one of them was a key whose effect Backspace cannot undo.
+    virtual int takeBackAfter(std::uint32_t /*press*/) { return 0; }
 };
 
 }  // namespace qln

@@ -33,6 +33,7 @@ void Snipwords::typed(const hook::TypedCharacter& m) {
     if (m.state != hook::TypedCharacter::State::Reset && run_.playing() && !playback_.player().state().paused)
         return;
     lastState_ = m.state;
+    lastPress_ = m.press;
     if (m.state == hook::TypedCharacter::State::Reset) {
         buffer_.clear();
         return;
@@ -98,7 +99,7 @@ void Snipwords::runSnipword(int macro) {
     // The buffer goes whatever the macro does: its text must not match again.
     buffer_.clear();
     playback_.player().state().returnWindow = playback_.platform().windows.foregroundWindow();
-    run_.play(playbackMacroOf(*record), erase);
+    run_.play(playbackMacroOf(*record), erase, lastPress_);
     buffer_.clear();
 }
 

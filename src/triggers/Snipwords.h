@@ -44,6 +44,7 @@ private:
     TriggeredRun& run_;
     std::string buffer_;
     hook::TypedCharacter::State lastState_ = hook::TypedCharacter::State::Plain;
+    std::uint32_t lastPress_ = 0;  // the key press of the last character
 };
 
 }  // namespace qln

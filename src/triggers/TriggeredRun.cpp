@@ -48,7 +48,7 @@ PlaybackMacro playbackMacroOf(const MacroRecord& record) {
     return PlaybackMacro{record.nickname, record.hotKeyCode, record.text()};
 }
 
-void TriggeredRun::play(const PlaybackMacro& macro, std::optional<int> backspaces) {
+void TriggeredRun::play(const PlaybackMacro& macro, std::optional<int> backspaces, std::uint32_t typedPress) {
     if (playing_) return;
     playing_ = true;
     struct Done {
@@ -63,7 +63,8 @@ void TriggeredRun::play(const PlaybackMacro& macro, std::optional<int> backspace
     keys_.waitUntilReleased(TriggerReleaseLimit);
     if (backspaces) {
         IMessagePump& pump = playback_.platform().pump;
-        for (int i = 0; i < *backspaces; ++i) {
+        const int erase = *backspaces + keys_.takeBackAfter(typedPress);
+        for (int i = 0; i < erase; ++i) {
             player.PostVKey(kBackspace, false);
             player.PostVKey(kBackspace, true);
             pump.processMessages();

@@ -29,8 +29,10 @@ public:
     // Marks the program in use and tells the library, waits until the trigger's keys are physically released (its
     // text must not arrive with them held), erases a Snipword with `backspaces` Backspaces when given (then waits
     // 0.1 s), plays the macro, and presses the end marker however the macro ends.
-    // While a macro plays, another trigger does nothing: two macros never type at once.
-    void play(const PlaybackMacro& macro, std::optional<int> backspaces = std::nullopt);
+    // While a macro plays, another trigger does nothing: two macros never type at once.  `typedPress` numbers the
+    // Snipword's last key: keys the user typed after it that got through before the keys were held back are
+    // erased too, and come again after the macro.
+    void play(const PlaybackMacro& macro, std::optional<int> backspaces = std::nullopt, std::uint32_t typedPress = 0);
     // A triggered macro plays now (perhaps standing in a pause).
     bool playing() const { return playing_; }
 

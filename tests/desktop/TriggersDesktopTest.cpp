@@ -22,128 +22,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "DesktopMacros.h"
 #include "QuillonSession.h"
 
 namespace qln::test {
 namespace {
 
-class Quiet : public INotices {
-public:
-    void notice(std::string_view, std::string_view) override {}
-};
-
-MacroRecord macro(const std::string& nickname, std::uint16_t code, std::int16_t scope, const std::string& text) {
-    MacroRecord r;
-    r.nickname = nickname;
-    r.hotKeyCode = code;
-    r.scope = scope;
-    r.active = 1;
-    r.setText(text);
-    return r;
-}
-
-// Macros 5.. of the default file (1..4 are the system macros).
-void writeMacros(const std::string& path, std::vector<MacroRecord> records) {
-    Quiet quiet;
-    sim::SimDesktop scratch{{}};
-    TriggerTable table;
-    MacroNames names;
-    MacroTable macros(table, names, scratch.hook());
-    MacroFile file(macros, scratch.clock(), quiet);
-    file.load(path);
-    int n = 5;
-    for (const MacroRecord& r : records) file.store(n++, r);
-}
-
-// xterm whose cat hands every line to a file.
-class Cat {
-public:
-    Cat(const std::string& display, const std::string& title, std::string file) : file_(std::move(file)) {
-        const std::string command = "exec cat > '" + file_ + "'";
-        p_.start({"xterm", "-T", title, "-e", "sh", "-c", command}, [display] { ::setenv("DISPLAY", display.c_str(), 1); });
-    }
-    std::string text(std::size_t lines, int seconds = 10) const {
-        std::string s;
-        eventually(
-            [&] {
-                std::ifstream in(file_, std::ios::binary);
-                std::ostringstream all;
-                all << in.rdbuf();
-                s = all.str();
-                return static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')) >= lines;
-            },
-            seconds * 50);
-        return s;
-    }
-
-private:
-    std::string file_;
-    TestProcess p_;
-};
-
-class TriggersDesktopTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::filesystem::create_directories(d.folder().path() + "/data/quillon");
-        x_ = XOpenDisplay(d.display().c_str());
-        ASSERT_NE(x_, nullptr);
-    }
-    void TearDown() override {
-        if (x_ != nullptr) XCloseDisplay(x_);
-    }
-    std::string macroFile() { return d.folder().path() + "/data/quillon/QUILN.QLN"; }
-
-    void startQuillon() {
-        d.start(quillon_);
-        // Up once its window is there: its hot keys were grabbed before.
-        ASSERT_TRUE(eventually([&] { return !d.windowsNamed("Quillon (").empty(); }, 1000)) << d.log();
-        std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    }
-    Window windowOf(const std::string& title) {
-        Window w = 0;
-        eventually([&] { return (w = d.windowsNamed(title).empty() ? 0 : d.windowsNamed(title).front()) != 0; }, 500);
-        return w;
-    }
-    void front(const std::string& title) {
-        d.xdotool("windowactivate --sync " + std::to_string(windowOf(title)));
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    }
-    // No key of the keyboard is down, modifiers included.
-    std::string keysDown() {
-        char keys[32] = {};
-        XQueryKeymap(x_, keys);
-        std::string down;
-        for (int k = 8; k < 256; ++k)
-            if ((keys[k / 8] & (1 << (k % 8))) != 0) down += std::to_string(k) + " ";
-        return down;
-    }
-    // A key of the server's own keyboard: what the hook library takes for the user's hand, not for XTest.
-    void physicalKey(KeySym sym) { physicalKeys({sym}); }
-    // Pressed in this order, released in the opposite one, as a hand does.
-    void physicalKeys(const std::vector<KeySym>& syms) {
-        int count = 0;
-        XIDeviceInfo* info = XIQueryDevice(x_, XIAllDevices, &count);
-        XDevice* keyboard = nullptr;
-        for (int i = 0; i < count && keyboard == nullptr; ++i)
-            if ((info[i].use == XISlaveKeyboard || info[i].use == XIFloatingSlave) &&
-                std::strstr(info[i].name, "XTEST") == nullptr && std::strstr(info[i].name, "keyboard") != nullptr)
-                keyboard = XOpenDevice(x_, static_cast<XID>(info[i].deviceid));
-        XIFreeDeviceInfo(info);
-        ASSERT_NE(keyboard, nullptr);
-        for (const KeySym sym : syms)
-            XTestFakeDeviceKeyEvent(x_, keyboard, XKeysymToKeycode(x_, sym), True, nullptr, 0, CurrentTime);
-        XSync(x_, False);
-        std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        for (auto sym = syms.rbegin(); sym != syms.rend(); ++sym)
-            XTestFakeDeviceKeyEvent(x_, keyboard, XKeysymToKeycode(x_, *sym), False, nullptr, 0, CurrentTime);
-        XSync(x_, False);
-        XCloseDevice(x_, keyboard);
-    }
-
-    QuillonDesktop d;
-    Display* x_ = nullptr;
-    TestProcess quillon_;
-};
+using TriggersDesktopTest = TriggerDesktopFixture;
 
 constexpr std::uint16_t kCtrlAltH = 151, kCtrlAltJ = 153, kCtrlAltK = 154, kCtrlAltL = 155;
 

@@ -146,11 +146,13 @@ TEST_F(XtermTest, KeypadTagsTypeDigitsWhateverNumLockAndLeaveItAsItWas) {
     EXPECT_EQ(lockedMods() & numLock, numLock);
 }
 
-TEST_F(XtermTest, KeysTheUserHoldsDoNotChangeTheTextAndAreHeldAgainAfterwards) {
+// Held through XTest (xdotool here, an on-screen keyboard or a remote desktop for a user): let go while the macro
+// types and not pressed again, since that program may let go of it meanwhile and nobody would release our copy.
+TEST_F(XtermTest, ModifiersAnotherProgramHoldsDoNotChangeTheTextAndAreNotPressedAgain) {
     for (const char* held : {"shift", "ctrl", "alt"}) {
         ASSERT_EQ(shell(std::string("xdotool keydown ") + held), 0);
         ASSERT_EQ(play("hello 123 \xC3\xA9<ENTER>"), 0);
-        EXPECT_TRUE(keyDown(held == std::string("shift") ? "Shift_L" : held == std::string("ctrl") ? "Control_L" : "Alt_L"))
+        EXPECT_FALSE(keyDown(held == std::string("shift") ? "Shift_L" : held == std::string("ctrl") ? "Control_L" : "Alt_L"))
             << held;
         ASSERT_EQ(shell(std::string("xdotool keyup ") + held), 0);
     }

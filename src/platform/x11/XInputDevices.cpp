@@ -12,7 +12,9 @@ XInputDevices::XInputDevices(X11Display& display) : display_(display) {
     Display* d = display_.get();
     int opcode = 0, event = 0, error = 0;
     if (!XQueryExtension(d, "XInputExtension", &opcode, &event, &error)) return;
-    int major = 2, minor = 0;
+    // The version our raw event watch asks for on the same connection: a client that announced one may not ask
+    // for another.
+    int major = 2, minor = 2;
     if (XIQueryVersion(d, &major, &minor) != Success) return;
     int count = 0;
     XIDeviceInfo* info = XIQueryDevice(d, XIAllDevices, &count);
