@@ -12,11 +12,6 @@ namespace qln::hook {
 
 namespace {
 
-std::string nameOf(Display* d) {
-    const char* name = DisplayString(d);
-    return name != nullptr ? name : "";
-}
-
 // Reads, changes and sends the keymap with the server grabbed: no other program's change slips in between.
 template <typename F>
 void withKeymap(Display* d, F change) {
@@ -31,7 +26,7 @@ void withKeymap(Display* d, F change) {
 
 }  // namespace
 
-X11Remapper::X11Remapper(x11::X11Events& events) : events_(events), note_(nameOf(events.display().get())) {
+X11Remapper::X11Remapper(x11::X11Events& events) : events_(events), note_(events.display()) {
     Display* d = events_.display().get();
     restoreAfterCrash(events_.display());
     int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
@@ -119,7 +114,7 @@ bool X11Remapper::handleEvent(void* event) {
 
 int X11Remapper::restoreAfterCrash(x11::X11Display& display) {
     Display* d = display.get();
-    return RemapNote::takeLeftovers(nameOf(d), [&](const std::vector<RemappedLevel>& left) {
+    return RemapNote::takeLeftovers(display, [&](const std::vector<RemappedLevel>& left) {
         withKeymap(d, [&](KeymapLevels& keys) {
             // Only what still holds their change: the keymap may have been replaced since.
             for (const auto& l : left)

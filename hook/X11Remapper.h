@@ -41,7 +41,7 @@ public:
 
     // The levels changed now.
     const std::vector<RemappedLevel>& remapped() const { return held_; }
-    const std::string& notePath() const { return note_.path(); }
+    std::string notePath() const { return note_.path(); }
 
 private:
     // Brings the keymap in line with the tables (or with no remapping at all when not in use).

@@ -2,24 +2,16 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <string>
 
 namespace qln {
 
-std::string SingleInstance::defaultLockFile() {
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string folder = runtime != nullptr && runtime[0] == '/' ? std::string(runtime) + "/quillon"
-                                                                        : "/tmp/quillon-" + std::to_string(::getuid());
-    ::mkdir(folder.c_str(), 0700);
-    return folder + "/instance.lock";
-}
-
-SingleInstance::SingleInstance(const std::string& lockFile) {
-    const int fd = ::open(lockFile.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    // Without a lock file (no runtime folder) we cannot tell: better two copies than none.
+SingleInstance::SingleInstance(const posix::RuntimeFolder& folder) {
+    // Only a regular file of ours, never through a link: the lock's content is written.
+    const int fd = folder.open(LockFileName, O_RDWR | O_CREAT);
+    // Without a lock file we cannot tell: better two copies than none.
     if (fd < 0) return;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "app/UnsavedSettings.h"
+#include "core/FileError.h"
 #include "core/SettingsFile.h"
 #include "platform/File.h"
 #include "platform/ThisProcess.h"
@@ -204,6 +206,11 @@ void TMainWin::applySwitch(const StartSwitch& s) {
             break;
         case Kind::File: {
             if (fileInfo(s.path).kind != FileKind::Regular) break;
+            // Something else than a macro file (a text, say) is neither loaded nor ever written.
+            if (const std::string refusal = file_.refusal(s.path); !refusal.empty()) {
+                notices_.notice("Error", refusal);
+                break;
+            }
             removeTrayIcons();
             settings_.currentFile = s.path;
             if (settings_.networkMode) network_.adoptFile(s.path);
@@ -224,10 +231,22 @@ bool TMainWin::FormPaint() {
 void TMainWin::FormClose() {
     unhook();
     if (view_ != nullptr) view_->geometry(settings_.mainLeft, settings_.mainTop, settings_.mainWidth, settings_.mainHeight);
-    writeSettings();
+    // The program is ending (a signal may have asked it to): nobody is asked to read a message now.  A failure
+    // goes to stderr and to the user at the next start; a file the user made read-only is theirs to keep so.
+    try {
+        if (!saveSettingsFile(settings_, paths_))
+            settingsNotSavedAtExit(paths_, paths_.settingsFile(), ReadOnlySettingsReason, false);
+    } catch (const FileError& e) {
+        settingsNotSavedAtExit(paths_, e.path(), e.reason());
+    }
 }
 
-void TMainWin::writeSettings() { saveSettingsFile(settings_, paths_); }
+void TMainWin::writeSettings() {
+    if (saveSettingsFile(settings_, paths_) || toldReadOnly_) return;
+    toldReadOnly_ = true;
+    notices_.notice("Error", "The settings were not saved: " + paths_.settingsFile() + ": " + ReadOnlySettingsReason +
+                                 ".  Quillon leaves it as it is and saves no settings while it runs.");
+}
 
 bool TMainWin::enabled(Command c) const {
     if (!isBuilt(c) || lockedBy(restriction_, c)) return false;

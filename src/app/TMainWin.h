@@ -48,7 +48,8 @@ public:
     // (without them, menus are cancelled and keys count as released at once).
     void FormCreate(IMainWindowView& view, const Platform& platform, const std::vector<std::string>& args,
                     IMacroMenu* menu = nullptr, IPhysicalKeys* keys = nullptr);
-    // The window closes: hooks removed, the window's place kept, the settings written.
+    // The window closes: hooks removed, the window's place kept, the settings written.  Never asks the user
+    // anything: a failed write goes to stderr and is told at the next start.
     void FormClose();
     // Shown for the first time; true when "/HIDE" asks to hide it now.
     bool FormPaint();
@@ -72,6 +73,7 @@ public:
     void networkDialogClosed();
     // The macro behind a list row, read from the file (for Quick Info).
     std::optional<MacroRecord> readMacro(int macro) override;
+    // Writes the settings file; a file the user made read-only is left as it is, which is told once a run.
     void writeSettings();
 
     // Rebuilds the hot key in-use map and the Snipword byte and hands them to the library.
@@ -187,6 +189,7 @@ private:
     bool hideAtFirstPaint_ = false;
     bool terminating_ = false;
     bool ignoreNextDeactivation_ = false;
+    bool toldReadOnly_ = false;
     int rememberedRow_ = 0;
 };
 

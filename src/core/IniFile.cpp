@@ -5,6 +5,22 @@ namespace qln {
 namespace {
 
 constexpr std::size_t npos = std::string::npos;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+bool blank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+bool quote(char c) {
+    return c == '"' || c == '\'';
+}
+
+// The reading removes blanks around a value and one pair of enclosing quotes: a value that would lose either is
+// written in double quotes, and reads back as it was.
+std::string written(std::string_view value) {
+    const bool quoted = value.size() >= 2 && quote(value.front()) && value.back() == value.front();
+    if (value.empty() || (!quoted && !blank(value.front()) && !blank(value.back()))) return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
 
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -35,8 +51,9 @@ std::optional<std::string_view> sectionName(std::string_view line) {
 IniFile IniFile::parse(std::string_view bytes) {
     IniFile f;
     // Editors on other systems may start the file with a UTF-8 byte-order mark; left in, it would hide the first
-    // section, and the next write would add that section again.
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    // section, and the next write would add that section again.  It is the user's, and is written back.
+    f.byteOrderMark_ = bytes.starts_with(kByteOrderMark);
+    if (f.byteOrderMark_) bytes.remove_prefix(kByteOrderMark.size());
     f.crlf_ = bytes.find("\r\n") != npos;
     while (!bytes.empty()) {
         const std::size_t nl = bytes.find('\n');
@@ -50,7 +67,7 @@ IniFile IniFile::parse(std::string_view bytes) {
 }
 
 std::string IniFile::serialize() const {
-    std::string out;
+    std::string out(byteOrderMark_ ? kByteOrderMark : "");
     for (const Line& l : lines_) {
         out += l.text;
         out += crlf_ ? "\r\n" : "\n";
@@ -90,13 +107,13 @@ std::optional<std::string> IniFile::get(std::string_view section, std::string_vi
     const std::size_t at = findKey(header, key);
     if (at == npos) return std::nullopt;
     std::string_view value = trim(std::string_view(lines_[at].text).substr(lines_[at].text.find('=') + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+    if (value.size() >= 2 && quote(value.front()) && value.back() == value.front())
         value = value.substr(1, value.size() - 2);
     return std::string(value);
 }
 
 void IniFile::set(std::string_view section, std::string_view key, std::string_view value) {
-    std::string line = std::string(key) + "=" + std::string(value);
+    std::string line = std::string(key) + "=" + written(value);
     std::size_t header = findSection(section);
     if (header == npos) {
         if (!lines_.empty() && !trim(lines_.back().text).empty()) lines_.push_back({""});

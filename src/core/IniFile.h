@@ -9,7 +9,8 @@ namespace qln {
 
 // A profile (INI) file kept line by line, so that rewriting it keeps what Quillon does not know: other keys and
 // sections, comments, blank lines.  Section and key names compare without regard to case.  A leading UTF-8
-// byte-order mark is skipped on reading and not written back.
+// byte-order mark is skipped on reading and written back.  Every value set reads back as it was set: one with
+// blanks at either end, or in quotes, is written in double quotes.
 class IniFile {
 public:
     static IniFile parse(std::string_view bytes);
@@ -33,6 +34,7 @@ private:
 
     std::vector<Line> lines_;
     bool crlf_ = false;
+    bool byteOrderMark_ = false;
 };
 
 }  // namespace qln

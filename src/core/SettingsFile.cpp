@@ -6,6 +6,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/FileError.h"
+#include "platform/File.h"
 
 namespace qln {
 
@@ -176,13 +177,17 @@ Settings loadSettingsFile(const Paths& paths) {
     return readSettings(IniFile::parse(readWholeFile(path)), paths);
 }
 
-void saveSettingsFile(const Settings& settings, const Paths& paths) {
+bool saveSettingsFile(const Settings& settings, const Paths& paths) {
     const std::string path = paths.settingsFile();
-    std::error_code ec;
     IniFile file;
-    if (std::filesystem::exists(path, ec)) file = IniFile::parse(readWholeFile(path));
+    if (const FileInfo info = fileInfo(path); info.exists()) {
+        // Its folder would let us replace it, but the user said no.
+        if (info.kind == FileKind::Regular && !mayWrite(path)) return false;
+        file = IniFile::parse(readWholeFile(path));
+    }
     writeSettings(settings, file);
     replaceFileContent(path, file.serialize());
+    return true;
 }
 
 }  // namespace qln

@@ -19,9 +19,12 @@ Settings readSettings(const IniFile& file, const Paths& paths);
 void writeSettings(const Settings& settings, IniFile& file);
 
 // The settings file on disk: a missing file gives the defaults; the write replaces the file atomically.
-// Both throw FileError when the file exists but cannot be read or written.
+// Both throw FileError when the file exists but cannot be read or written.  A file its owner made read-only is
+// not replaced: the save returns false and leaves it as it is.
 Settings loadSettingsFile(const Paths& paths);
-void saveSettingsFile(const Settings& settings, const Paths& paths);
+bool saveSettingsFile(const Settings& settings, const Paths& paths);
+// Why a read-only settings file holds no settings of this run, for messages after its path.
+inline constexpr const char* ReadOnlySettingsReason = "the file is read-only";
 
 // The value readers, as the profile functions read them.
 bool readFlag(std::string_view value);

@@ -4,6 +4,7 @@
 
 #include <exception>
 
+#include "core/Sentence.h"
 #include "gui/Text.h"
 
 namespace qln::gui {
@@ -22,7 +23,7 @@ void runGuarded(QWidget* parent, const std::function<void()>& command) {
     try {
         command();
     } catch (const std::exception& e) {
-        MessageBoxNotices(parent).notice("Error", e.what());
+        MessageBoxNotices(parent).notice("Error", sentence(e.what()));
     }
 }
 

@@ -9,10 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/SettingsAtStart.h"
 #include "app/SingleInstance.h"
 #include "app/TMainWin.h"
 #include "core/FileError.h"
-#include "core/SettingsFile.h"
+#include "core/Sentence.h"
 #include "gui/ErrorHandler.h"
 #include "gui/LooseMessage.h"
 #include "gui/MainWindow.h"
@@ -22,6 +23,7 @@
 #include "hook/X11HookLibrary.h"
 #include "hook/X11Remapper.h"
 #include "platform/UserTurnPrompts.h"
+#include "platform/posix/RuntimeFolder.h"
 #include "platform/posix/TerminationSignals.h"
 #include "platform/qt/QtPump.h"
 #include "platform/x11/X11Desktop.h"
@@ -83,15 +85,17 @@ int quillonMain(int argc, char** argv) {
     try {
         paths = Paths::fromEnvironment();
     } catch (const FileError& e) {
-        alone("System Error", toQString(std::string(e.what()) + "  Quillon will terminate."));
+        alone("System Error", toQString(sentence(e.what()) + "  Quillon will terminate."));
         return 1;
     }
-    Settings settings;
-    try {
-        settings = loadSettingsFile(paths);
-    } catch (const FileError& e) {
-        notices.notice("Error", std::string(e.what()) + "  Quillon starts with the default settings.");
+    // The lock that keeps a second copy out and the notes that undo what a killed copy left live there: in a
+    // folder someone else could have made or opened, none of them can be trusted.
+    const posix::RuntimeFolder runtime;
+    if (!runtime.usable()) {
+        alone("System Error", toQString(runtime.problem() + "  Quillon will terminate."));
+        return 1;
     }
+    const Settings settings = readSettingsAtStart(paths, notices);
 
     std::unique_ptr<QtPump> pump;
     std::unique_ptr<X11HookLibrary> hookLibrary;
@@ -105,7 +109,7 @@ int quillonMain(int argc, char** argv) {
             return x11::EventLoop{*pump, *pump, *pump};
         });
     } catch (const std::exception& e) {
-        alone("System Error", toQString(std::string(e.what()) + "  Quillon will terminate."));
+        alone("System Error", toQString(sentence(e.what()) + "  Quillon will terminate."));
         return 1;
     }
     TerminationSignals termination(*pump, *pump);
@@ -116,7 +120,7 @@ int quillonMain(int argc, char** argv) {
     TMainWin main(paths, settings, *hookLibrary, desktop->clock(), *pump, notices);
     runGuarded(nullptr, [&] { main.loadCurrentFile(); });
 
-    const SingleInstance instance(SingleInstance::defaultLockFile());
+    const SingleInstance instance(runtime);
     if (!instance.first()) {
         QMessageBox box(QMessageBox::Information, "",
                         main.settings().useTray ? SingleInstance::RunningInTrayMessage : SingleInstance::RunningMessage,

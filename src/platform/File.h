@@ -101,6 +101,10 @@ bool createFileWithContent(const std::string& path, std::string_view bytes);
 // The file a path ends up at, symbolic links followed (the path itself when it is no link, or a link to nothing).
 std::string resolvedFilePath(const std::string& path);
 
+// Whether this program may change the file itself (its permissions, or an immutable attribute, say no).  A file
+// its owner made read-only is left alone even where its folder would let us replace it.
+bool mayWrite(const std::string& path);
+
 // Sets the modification time to now.  false when it cannot.
 bool touchFile(const std::string& path);
 // Removes the file (never a folder).  false when it cannot.

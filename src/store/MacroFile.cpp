@@ -6,6 +6,7 @@
 #include "core/FileError.h"
 #include "platform/File.h"
 #include "store/MacroJournal.h"
+#include "store/RecordCheck.h"
 
 namespace qln {
 
@@ -21,6 +22,32 @@ std::string withPath(const std::string& path, const std::string& text) { return 
 std::string whyNotOpened(const File& file) {
     const bool notAFile = file.problem() == FileProblem::Folder || file.problem() == FileProblem::NotRegular;
     return notAFile ? "it " + file.reason() : file.reason();
+}
+
+// Why bytes that fill a file of `size` bytes from its start are no macro file; empty when they are one.  A file
+// of something else is never loaded: the system macro repair would write over its end.
+std::string foreignReason(std::uint64_t size, std::string_view bytes) {
+    if (size % kRecord != 0)
+        return "its size, " + std::to_string(size) + " bytes, is no whole number of " + std::to_string(kRecord) +
+               "-byte macro records";
+    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.data());
+    for (std::size_t i = 0; i < bytes.size() / kRecord; ++i)
+        if (const auto d = notAMacroRecord(std::span<const std::uint8_t, kRecord>(data + i * kRecord, kRecord)))
+            return "record " + std::to_string(i + 1) + " is no macro record (" + d->field + ": " + d->problem + ")";
+    return {};
+}
+
+std::string foreignMessage(const std::string& path, const std::string& reason) {
+    return withPath(path, "this is no macro file: " + reason + ".  It was not loaded and is left as it is.");
+}
+
+// The first records of an open file, at most a full set, whatever its size.
+std::string leadingRecords(const File& file, std::uint64_t size) {
+    const std::uint64_t loaded = std::min<std::uint64_t>(size / kRecord, MaxMacros);
+    std::string bytes(static_cast<std::size_t>(loaded * kRecord), '\0');
+    const std::size_t got = file.readAt(0, std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
+    if (got < bytes.size()) bytes.resize(got - got % kRecord);  // it shrank while we read
+    return bytes;
 }
 
 std::string encoded(const MacroRecord& r) {
@@ -39,10 +66,10 @@ File MacroFile::openForChange() const {
     return file;
 }
 
-void MacroFile::finishPendingChange() const {
-    const MacroJournal journal(path_);
+void MacroFile::finishPendingChange(const std::string& path) {
+    const MacroJournal journal(path);
     if (!journal.pending()) return;
-    File file = File::open(path_, FileAccess::ReadWrite);
+    File file = File::open(path, FileAccess::ReadWrite);
     if (!file) return;  // not ours to complete: a user who may write the file will
     file.lock(true);
     journal.recover(file);
@@ -69,31 +96,38 @@ bool MacroFile::createNew() {
     return true;
 }
 
+std::string MacroFile::refusal(const std::string& path) const {
+    if (fileInfo(path).kind == FileKind::Missing) return {};  // a load creates it
+    finishPendingChange(path);
+    const File file = File::open(path, FileAccess::Read);
+    if (!file) return withPath(path, "the macro file could not be opened: " + whyNotOpened(file) + ".");
+    const std::uint64_t size = file.size();
+    const std::string reason = foreignReason(size, leadingRecords(file, size));
+    return reason.empty() ? std::string() : foreignMessage(path, reason);
+}
+
 void MacroFile::load(const std::string& path) {
     path_ = path;
     problem_.clear();
+    refused_ = false;
     table_.setCount(0);
     if (fileInfo(path).kind == FileKind::Missing && createNew()) return;
-    finishPendingChange();
+    finishPendingChange(path);
     File file = File::open(path, FileAccess::Read);
     if (!file) {
         // Someone else's file we may not read, or a folder: leave it alone and start with an empty set.
-        problem_ = withPath(path, "the macro file could not be opened: " + whyNotOpened(file) + ".");
-        notices_.notice("Error", problem_);
+        refuse(withPath(path, "the macro file could not be opened: " + whyNotOpened(file) + "."));
         return;
     }
     file.lock(false);
-    // At most a full set is read, whatever the size of the file.
     const std::uint64_t size = file.size();
     const std::uint64_t records = size / kRecord;
-    const std::uint64_t loaded = std::min<std::uint64_t>(records, MaxMacros);
-    std::string bytes(static_cast<std::size_t>(loaded * kRecord), '\0');
-    const std::size_t got = file.readAt(0, std::span(reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()));
+    const std::string bytes = leadingRecords(file, size);
     file.close();
-    if (got < bytes.size()) bytes.resize(got - got % kRecord);  // it shrank while we read
-    if (records <= static_cast<std::uint64_t>(MaxMacros) && size % kRecord != 0)
-        notices_.notice("Warning", withPath(path, "the file ends in a partial macro record of " +
-                                                      std::to_string(size % kRecord) + " bytes; it was left out."));
+    if (const std::string reason = foreignReason(size, bytes); !reason.empty()) {
+        refuse(foreignMessage(path, reason));
+        return;
+    }
     if (records > static_cast<std::uint64_t>(MaxMacros))
         notices_.notice("Warning", withPath(path, "the file holds " + std::to_string(records) +
                                                       " macros; only the first 500 are loaded."));
@@ -107,10 +141,20 @@ void MacroFile::load(const std::string& path) {
     table_.repairSystemMacros(*this, clock_);
 }
 
+void MacroFile::refuse(const std::string& problem) {
+    problem_ = problem;
+    refused_ = true;
+    notices_.notice("Error", problem_);
+}
+
 bool MacroFile::store(int n, const MacroRecord& r) {
-    File file = File::open(path_, FileAccess::ReadWrite);
+    // A file the load refused is never written.
+    File file = refused_ ? File() : File::open(path_, FileAccess::ReadWrite);
     if (!file) {
-        notices_.notice("Error", "Saving of keystrokes failed.");
+        const std::string why =
+            refused_ ? problem_
+                     : withPath(path_, "the macro file could not be opened for writing: " + whyNotOpened(file) + ".");
+        notices_.notice("Error", std::string(SavingFailedMessage) + "  " + why);
         return false;
     }
     file.close();
@@ -130,13 +174,17 @@ bool MacroFile::store(int n, const MacroRecord& r) {
 }
 
 std::optional<MacroRecord> MacroFile::read(int n) const {
-    finishPendingChange();
+    if (refused_) return std::nullopt;
+    finishPendingChange(path_);
     File file = File::open(path_, FileAccess::Read);
     if (!file || n < 1) return std::nullopt;
     file.lock(false);
     RecordBytes bytes{};
-    if (file.readAt(recordOffset(n), bytes) < kRecord)
-        throw FileError(path_, "the file ends in the middle of a macro record");
+    const std::size_t got = file.readAt(recordOffset(n), bytes);
+    if (got == 0)
+        throw FileError(path_, "there is no macro " + std::to_string(n) + " in the file: it holds " +
+                                   std::to_string(file.size() / kRecord) + " macro records");
+    if (got < kRecord) throw FileError(path_, "the file ends in the middle of a macro record");
     return MacroRecord::decode(bytes);
 }
 
@@ -147,7 +195,7 @@ std::size_t MacroFile::recordsInFile() const {
 }
 
 bool MacroFile::remove(int n) {
-    if (!File::open(path_, FileAccess::ReadWrite)) return false;
+    if (refused_ || !File::open(path_, FileAccess::ReadWrite)) return false;
     const ChangeScope change(guard_);
     if (!change.allowed()) return false;
     File file = openForChange();
@@ -162,7 +210,7 @@ bool MacroFile::remove(int n) {
 }
 
 bool MacroFile::setActiveFlag(int n, std::uint8_t value) {
-    if (!File::open(path_, FileAccess::ReadWrite)) return false;
+    if (refused_ || !File::open(path_, FileAccess::ReadWrite)) return false;
     const ChangeScope change(guard_);
     if (!change.allowed()) return false;
     File file = openForChange();

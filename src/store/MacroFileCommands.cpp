@@ -10,8 +10,7 @@ bool MacroFileCommands::openChosen(const std::string& chosen, bool trayIcons) {
         notices_.notice("Error", "Invalid file type selected.");
         return false;
     }
-    makeCurrent(chosen, trayIcons);
-    return true;
+    return makeCurrent(chosen, trayIcons);
 }
 
 bool MacroFileCommands::OpenSaveFile(const std::string& path) {
@@ -19,13 +18,17 @@ bool MacroFileCommands::OpenSaveFile(const std::string& path) {
         notices_.notice("Error", "File does not exist.");
         return false;
     }
-    makeCurrent(path, true);
-    return true;
+    return makeCurrent(path, true);
 }
 
 void MacroFileCommands::swapMacroFile(const std::string& path) { makeCurrent(path, true); }
 
-void MacroFileCommands::makeCurrent(const std::string& path, bool trayIcons) {
+bool MacroFileCommands::makeCurrent(const std::string& path, bool trayIcons) {
+    // A file that is no macro file (or cannot be read) is refused before anything changes: the current set stays.
+    if (const std::string refusal = file_.refusal(path); !refusal.empty()) {
+        notices_.notice("Error", refusal);
+        return false;
+    }
     const std::string previous = settings_.currentFile;
     view_.removeTrayIcons();
     settings_.currentFile = path;
@@ -41,6 +44,7 @@ void MacroFileCommands::makeCurrent(const std::string& path, bool trayIcons) {
     vexmap_.GetSwapFile(path);
     view_.remapChanged();
     recent_.DoLastFiles(previous, path);
+    return true;
 }
 
 void MacroFileCommands::reloadWithRefresh() {

@@ -21,7 +21,7 @@ public:
         : settings_(settings), table_(table), file_(file), vexmap_(vexmap), network_(network), view_(view),
           notices_(notices), recent_(settings.lastFiles) {}
 
-    // Open File with the chosen path; false when refused.
+    // Open File with the chosen path; false when refused (also a file that is no macro file).
     bool DoOpen(const std::string& chosen) { return openChosen(chosen, true); }
     // New File: a name that does not exist is created with the four system macros.
     bool DoNew(const std::string& chosen) { return openChosen(chosen, false); }
@@ -37,8 +37,9 @@ public:
 private:
     bool openChosen(const std::string& chosen, bool trayIcons);
     // What every way of changing the current file does once the new path is settled: the old set's tray icons go,
-    // the file is loaded, and the new set is shown with its remapping and the recent files list.
-    void makeCurrent(const std::string& path, bool trayIcons);
+    // the file is loaded, and the new set is shown with its remapping and the recent files list.  false, with the
+    // user told why, when the file cannot be loaded: nothing changes then.
+    bool makeCurrent(const std::string& path, bool trayIcons);
 
     Settings& settings_;
     MacroTable& table_;

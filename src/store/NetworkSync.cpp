@@ -5,6 +5,7 @@
 
 #include "core/DateTime.h"
 #include "core/FileError.h"
+#include "core/Sentence.h"
 #include "platform/ThisProcess.h"
 #include "store/MacroFileNames.h"
 
@@ -37,7 +38,11 @@ void NetworkSync::adoptFile(const std::string& macroFile) {
     syncPath_ = syncFileName(macroFile);
     seen_.reset();
     if (fileInfo(syncPath_).kind == FileKind::Missing) {
-        enterFence();  // creates it
+        try {
+            enterFence();  // creates it
+        } catch (const FileError&) {
+            // A folder we may only read: we follow the changes of others, and a change is refused when it is tried.
+        }
         fence_.reset();
     } else if (const auto r = readSyncRecord(syncPath_)) {
         // Reading needs no lock, nor the right to write: a user who may only read still follows the changes.
@@ -98,7 +103,14 @@ bool NetworkSync::reloadChangedSet() {
 
 bool NetworkSync::FileInUse() {
     if (!networkMode_) return false;
-    enterFence();
+    try {
+        enterFence();
+    } catch (const FileError& e) {
+        // A read-only folder or sync file: nobody can take the lock, so nobody may change the macro file.
+        notices_.notice("Error", e.path() + ": the sync file cannot be written: " + sentence(e.reason()) +
+                                     "  The macro file is not changed.");
+        return true;
+    }
     if (state_.record.lockState == sync::Held) {
         const std::pair<double, std::string> now{state_.record.heartbeat, state_.holder};
         if (!seen_ || *seen_ != now) {

@@ -45,7 +45,8 @@ public:
     // counter as the one our copy of the set corresponds to.
     void adoptFile(const std::string& macroFile);
 
-    // true: the caller must not change the macro file now (the user has been told why).
+    // true: the caller must not change the macro file now (the user has been told why: another holds the lock,
+    // the set was reloaded, or the sync file cannot be written).
     // false: the caller holds the lock (or network mode is off) and must call ReleaseSyncFile afterwards.
     bool FileInUse();
     void ReleaseSyncFile(int changed);

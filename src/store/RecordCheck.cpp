@@ -30,6 +30,8 @@ class Checker {
 public:
     explicit Checker(Bytes b) : b_(b) {}
 
+    static constexpr const char* LengthProblem = "length byte ";
+
     void add(std::size_t offset, const char* field, std::string problem) {
         found.push_back({offset, field, std::move(problem)});
     }
@@ -38,7 +40,7 @@ public:
     bool length(std::size_t offset, std::size_t chars, const char* field) {
         if (b_[offset] <= chars) return true;
         add(offset, field,
-            "length byte " + str(b_[offset]) + " is larger than the field's " + str(chars) + " characters");
+            LengthProblem + str(b_[offset]) + " is larger than the field's " + str(chars) + " characters");
         return false;
     }
 
@@ -125,6 +127,17 @@ std::vector<RecordDamage> checkRecord(Bytes b) {
     c.flag(TopMostOnly, "Top Most Only flag");
     if (!std::isfinite(get<double>(b, Modified))) c.add(Modified, "modified time", "not a finite number");
     return c.found;
+}
+
+std::optional<RecordDamage> notAMacroRecord(Bytes b) {
+    using namespace record;
+    const bool code = isHotKeyCode(get<std::uint16_t>(b, HotKey));
+    for (const RecordDamage& d : checkRecord(b)) {
+        const bool identity = d.offset == Scope || d.offset == Active || d.offset == TopMostOnly ||
+                              (d.offset == HotKey && !code) || d.problem.starts_with(Checker::LengthProblem);
+        if (identity) return d;
+    }
+    return std::nullopt;
 }
 
 }  // namespace qln

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -24,5 +25,10 @@ bool isHotKeyCode(std::uint16_t code);
 
 // Every damage found, in the order of the fields; empty for a sound record.
 std::vector<RecordDamage> checkRecord(std::span<const std::uint8_t, record::Size> bytes);
+
+// The first damage that shows the bytes are no macro record at all: a scope kind, hot key code, length byte or
+// flag that no macro record holds (text or random bytes have them in nearly every record).  Nothing for a macro
+// record, also one whose text or popup items are damaged.
+std::optional<RecordDamage> notAMacroRecord(std::span<const std::uint8_t, record::Size> bytes);
 
 }  // namespace qln

@@ -173,6 +173,24 @@ TEST(TMainWin, FileSwitchOpensAnExistingFileOnlyAndNetworkSwitchReadsItsSyncFile
     EXPECT_TRUE(std::filesystem::exists(a.tmp.file("Other.MAS")));
 }
 
+// "/F" with a text: refused with its name and why, the current file kept, the text never written.
+TEST(TMainWin, FileSwitchRefusesAFileThatIsNoMacroFile) {
+    App a;
+    std::string notes;
+    while (notes.size() < 12090) notes += "a line of my notes\n";
+    notes.resize(12090);
+    a.tmp.write("notes.txt", notes);
+    a.start({"/F" + a.tmp.file("notes.txt")});
+    EXPECT_EQ(a.main->settings().currentFile, a.paths.defaultMacroFile());
+    EXPECT_EQ(a.main->macros().count(), 4);
+    EXPECT_EQ(a.notices.seen, std::vector<std::string>{"Error: " + a.tmp.file("notes.txt") +
+                                                       ": this is no macro file: its size, 12090 bytes, is no whole "
+                                                       "number of 5165-byte macro records.  It was not loaded and is "
+                                                       "left as it is."});
+    a.main->FormClose();
+    EXPECT_EQ(a.tmp.read("notes.txt"), notes);
+}
+
 TEST(TMainWin, WithoutATrayUseTrayIsOffAndTheNextSaveSaysSo) {
     App a(false);
     a.start({}, true);

@@ -30,11 +30,39 @@ TEST(IniFile, KeepsWindowsLineEnds) {
     EXPECT_EQ(f.serialize(), "[A]\r\nk=2\r\n");
 }
 
-TEST(IniFile, LeadingByteOrderMarkIsSkippedAndNeverWritten) {
+TEST(IniFile, LeadingByteOrderMarkHidesNoSectionAndIsWrittenBack) {
     IniFile f = IniFile::parse("\xEF\xBB\xBF[Misc]\r\nUse Tray=Yes\r\n");
     EXPECT_EQ(f.get("Misc", "Use Tray"), "Yes");
     f.set("Misc", "Show Date", "No");
-    EXPECT_EQ(f.serialize(), "[Misc]\r\nUse Tray=Yes\r\nShow Date=No\r\n");
+    EXPECT_EQ(f.serialize(), "\xEF\xBB\xBF[Misc]\r\nUse Tray=Yes\r\nShow Date=No\r\n");
+    IniFile plain = IniFile::parse("[Misc]\n");
+    plain.set("Misc", "Show Date", "No");
+    EXPECT_EQ(plain.serialize(), "[Misc]\nShow Date=No\n");
+}
+
+// Reading takes the blanks around a value and one pair of quotes away: values that would lose them are quoted.
+TEST(IniFile, EveryValueReadsBackAsItWasSet) {
+    struct Case {
+        std::string value, line;
+    };
+    const std::vector<Case> cases{
+        {"/home/u/set.QLN", "k=/home/u/set.QLN"},
+        {" /home/u/set.QLN", "k=\" /home/u/set.QLN\""},
+        {"/home/u/set.QLN ", "k=\"/home/u/set.QLN \""},
+        {"\t tabbed", "k=\"\t tabbed\""},
+        {"\"/home/u/quoted.QLN\"", "k=\"\"/home/u/quoted.QLN\"\""},
+        {"'single'", "k=\"'single'\""},
+        {"\"open", "k=\"open"},
+        {"in \"the\" middle", "k=in \"the\" middle"},
+        {"\"", "k=\""},
+        {"", "k="},
+    };
+    for (const Case& c : cases) {
+        IniFile f;
+        f.set("S", "k", c.value);
+        EXPECT_EQ(f.serialize(), "[S]\n" + c.line + "\n") << c.value;
+        EXPECT_EQ(IniFile::parse(f.serialize()).get("S", "k"), c.value) << c.value;
+    }
 }
 
 TEST(IniFile, EmptyFileGrowsSectionBySection) {

@@ -154,6 +154,31 @@ TEST(Settings, RewriteKeepsTheUsersOwnLines) {
     EXPECT_NE(text.find("Show Date=Yes\n"), std::string::npos);
 }
 
+// Paths with blanks at an end or in quotes are texts like any other: they come back as they were.
+TEST(Settings, TextsWithBlanksOrQuotesAtTheirEndsReadBackAsWritten) {
+    for (const std::string wave : {" /home/u/set.QLN", "/home/u/set.QLN ", "\"/home/u/quoted.QLN\""}) {
+        Folders f;
+        Settings s = loadSettingsFile(f.paths);
+        s.waveFile = wave;
+        s.lastFiles[0] = wave;
+        saveSettingsFile(s, f.paths);
+        const Settings back = loadSettingsFile(f.paths);
+        EXPECT_EQ(back.waveFile, wave);
+        EXPECT_EQ(back.lastFiles[0], wave);
+    }
+}
+
+TEST(Settings, AByteOrderMarkAtTheStartIsKept) {
+    Folders f;
+    f.tmp.write("config/QUILN.INI", "\xEF\xBB\xBF[Misc]\nUse Tray=Yes\n");
+    Settings s = loadSettingsFile(f.paths);
+    EXPECT_TRUE(s.useTray);
+    saveSettingsFile(s, f.paths);
+    const std::string text = f.tmp.read("config/QUILN.INI");
+    EXPECT_TRUE(text.starts_with("\xEF\xBB\xBF[Misc]\nUse Tray=Yes\n")) << text;
+    EXPECT_EQ(text.find("[Misc]", 4), std::string::npos);
+}
+
 TEST(Settings, AFailedWriteLeavesTheOldFile) {
     if (test::runningAsRoot()) GTEST_SKIP() << "root writes into read-only folders";
     Folders f;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <fstream>
+
+#include <X11/keysym.h>
 
 #include "QuillonSession.h"
 
@@ -122,6 +125,37 @@ TEST_F(QuillonDesktopTest, ATerminationSignalEndsItCleanly) {
     ::kill(quillonPid(d), SIGTERM);
     EXPECT_TRUE(eventually([&] { return std::filesystem::exists(d.settingsFile()); }, 1000));
     EXPECT_NE(d.readSettings().find("[Main Window]"), std::string::npos);
+}
+
+// Settings that cannot be written as the program ends (a pipe in the file's place) ask nobody anything: the signal
+// ends the program at once, stderr says why, and the next start tells the user.
+TEST_F(QuillonDesktopTest, ASettingsWriteThatFailsAtTheEndDoesNotHoldUpASignal) {
+    TestProcess quillon;
+    d.start(quillon);
+    ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+    const pid_t pid = quillonPid(d);
+    std::filesystem::remove(d.settingsFile());
+    ASSERT_EQ(::mkfifo(d.settingsFile().c_str(), 0600), 0);
+    ::kill(pid, SIGTERM);
+    EXPECT_NE(exitCode(quillon, 20), -1) << "still running after SIGTERM";
+    // The keycode it lent the end marker is given back on this way out too.
+    Display* fresh = XOpenDisplay(d.display().c_str());
+    EXPECT_EQ(XKeysymToKeycode(fresh, XK_Execute), 0);
+    XCloseDisplay(fresh);
+    EXPECT_NE(d.log().find("quillon: the settings were not saved: " + d.settingsFile() + ": is not a regular file"),
+              std::string::npos)
+        << d.log();
+    std::filesystem::remove(d.settingsFile());
+    TestProcess next;
+    d.start(next);
+    EXPECT_TRUE(eventually(
+        [&] {
+            for (const Window w : d.windowsNamed("Error"))
+                if (d.viewable(w)) return true;
+            return false;
+        },
+        1000))
+        << d.log();
 }
 
 TEST_F(QuillonDesktopTest, SettingsThatCannotBeReadAreNamedAndTheDefaultsUsed) {

@@ -4,7 +4,11 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "RemapperFixture.h"
+#include "platform/x11/ProcessNotes.h"
 
 namespace qln::hook {
 namespace {
@@ -90,12 +94,44 @@ TEST_F(RemapperTest, KeysChangedByOthersSinceTheCrashAreLeftAsTheyAre) {
 }
 
 TEST_F(RemapperTest, DamagedNoteIsRemovedWithoutTouchingTheKeymap) {
-    ASSERT_EQ(::system(("mkdir -p " + runtime.path() + "/quillon").c_str()), 0);
+    ASSERT_EQ(::system(("mkdir -m 700 -p " + runtime.path() + "/quillon").c_str()), 0);
     runtime.write("quillon/remap-" + x.display().substr(1).insert(0, "_") + "-1", "garbage\nlevel 38 0 0 1 2\n");
     ASSERT_EQ(notes().size(), 1u);
     EXPECT_EQ(X11Remapper::restoreAfterCrash(*display), 0);
     EXPECT_TRUE(notes().empty());
     EXPECT_EQ(keymap(), original);
+}
+
+// The server a program was killed on dies, and a new one comes up under the same display name with another
+// keyboard (QWERTZ: y where QWERTY has z).  The killed program's note names the old server: the new server's keymap
+// is left alone, and the note goes.
+TEST_F(RemapperTest, ANoteOfAServerThatDiedIsNeverAppliedToTheNextOne) {
+    auto old = std::make_unique<test::XvfbSession>();
+    const std::string oldName = old->display();
+    {
+        RemappingChild child(oldName, tables({{'z', 'y'}, {'Z', 'Y'}}));
+        ASSERT_TRUE(child.ready());
+    }
+    old.reset();
+    // The note as it lies when the new server took the old one's number.
+    ASSERT_EQ(notes().size(), 1u);
+    const std::string note = runtime.path() + "/quillon/" + notes()[0];
+    std::stringstream text;
+    text << std::ifstream(note).rdbuf();
+    std::string moved = text.str();
+    moved.replace(moved.find("display " + oldName), 8 + oldName.size(), "display " + x.display());
+    std::filesystem::remove(note);
+    const std::string pid = note.substr(note.rfind('-'));
+    std::ofstream(runtime.path() + "/quillon/remap-" + x11::noteName(x.display()) + pid) << moved;
+
+    const Key z = keyOf('z');
+    KeySym qwertz[2] = {'y', 'Y'};
+    XChangeKeyboardMapping(display->get(), z.keycode, 2, qwertz, 1);
+    XSync(display->get(), False);
+    const auto before = keymap();
+    EXPECT_EQ(X11Remapper::restoreAfterCrash(*display), 0);
+    EXPECT_EQ(keymap(), before);
+    EXPECT_TRUE(notes().empty());
 }
 
 }  // namespace

@@ -134,6 +134,29 @@ TEST(FileCommands, OpenRefusesOtherExtensionsAndKeepsTheCurrentFile) {
     EXPECT_TRUE(a.commands.DoOpen(a.tmp.file("SET.qln")));
 }
 
+// A text given a macro file's name is refused before anything changes: it is neither made current nor written.
+TEST(FileCommands, OpenRefusesAFileThatIsNoMacroFile) {
+    App a;
+    a.settings.currentFile = a.tmp.file("OLD.QLN");
+    a.file.load(a.settings.currentFile);
+    ASSERT_EQ(a.macros.count(), 4);
+    const std::string notes(12090, 'n');
+    a.tmp.write("NOTES.QLN", notes);
+    a.view.calls.clear();
+    for (const bool open : {true, false}) {
+        a.view.notices.clear();
+        EXPECT_FALSE(open ? a.commands.DoOpen(a.tmp.file("NOTES.QLN"))
+                          : a.commands.OpenSaveFile(a.tmp.file("NOTES.QLN")));
+        EXPECT_EQ(a.view.notices, std::vector<std::string>{"Error: " + a.file.refusal(a.tmp.file("NOTES.QLN"))});
+    }
+    a.commands.swapMacroFile(a.tmp.file("NOTES.QLN"));
+    EXPECT_EQ(a.settings.currentFile, a.tmp.file("OLD.QLN"));
+    EXPECT_EQ(a.file.path(), a.tmp.file("OLD.QLN"));
+    EXPECT_EQ(a.macros.count(), 4);
+    EXPECT_EQ(a.view.calls, "");
+    EXPECT_EQ(a.tmp.read("NOTES.QLN"), notes);
+}
+
 TEST(FileCommands, NewFileIsCreatedAndRefreshedInOrder) {
     App a;
     a.settings.currentFile = a.tmp.file("OLD.QLN");

@@ -1,7 +1,10 @@
 // The macro file on disk: bytes after load, store, remove and set active flag, and damaged or foreign files.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
+#include <random>
 
 #include "core/FileError.h"
 #include "platform/sim/SimClock.h"
@@ -119,13 +122,75 @@ TEST(MacroFile, SetActiveFlagRewritesOneByte) {
     EXPECT_FALSE(f.file.setActiveFlag(9, 0));
 }
 
-TEST(MacroFile, TrailingPartialRecordIsLeftOutWithAWarning) {
+// What is no macro file (a text given to /F, a picture, a macro file cut short) is refused as a whole: neither
+// loaded nor ever written, so the system macro repair cannot write over its end.
+TEST(MacroFile, AFileThatIsNoMacroFileIsRefusedAndNeverWritten) {
+    std::string text;
+    while (text.size() < 12090) text += "Notes of a Tuesday: call the dentist, water the plants, buy bread.\n";
+    std::mt19937 random(17);
+    std::string noise(3 * 5165, '\0');
+    for (char& c : noise) c = static_cast<char>(random());
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string reason;  // after "this is no macro file: "; a prefix when it ends in "("
+    };
+    const std::vector<Case> cases{
+        {"a text", text.substr(0, 12090), "its size, 12090 bytes, is no whole number of 5165-byte macro records"},
+        {"a macro file cut short", bytesOf({user("a")}) + std::string(100, 'x'),
+         "its size, 5265 bytes, is no whole number of 5165-byte macro records"},
+        {"a text the size of two records", text.substr(0, 2 * 5165),
+         "record 1 is no macro record (nickname: length byte 78 is larger than the field's 50 characters)"},
+        {"a record of zeros behind a macro", bytesOf({user("a")}) + std::string(5165, '\0'),
+         "record 2 is no macro record (scope kind: 0 is outside 1 to 5)"},
+        {"random bytes", noise, "record 1 is no macro record ("},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fixture f;
+        f.tmp.write("SET.QLN", c.bytes);
+        const std::string start = f.path + ": this is no macro file: " + c.reason;
+        const std::string refusal = f.file.refusal(f.path);
+        EXPECT_TRUE(refusal.starts_with(start)) << refusal;
+        EXPECT_TRUE(refusal.ends_with(".  It was not loaded and is left as it is.")) << refusal;
+        if (!c.reason.ends_with("(")) {
+            EXPECT_EQ(refusal, start + ".  It was not loaded and is left as it is.");
+        }
+        f.file.load(f.path);
+        EXPECT_TRUE(f.file.refused());
+        EXPECT_EQ(f.macros.count(), 0);
+        EXPECT_EQ(f.notices.seen, std::vector<std::string>{"Error: " + refusal});
+        f.notices.seen.clear();
+        EXPECT_FALSE(f.file.store(1, user("x")));
+        EXPECT_EQ(f.notices.seen, std::vector<std::string>{"Error: Saving of keystrokes failed.  " + refusal});
+        EXPECT_FALSE(f.file.remove(1));
+        EXPECT_FALSE(f.file.setActiveFlag(1, 0));
+        EXPECT_FALSE(f.file.read(1));
+        EXPECT_EQ(f.tmp.read("SET.QLN"), c.bytes);
+    }
+}
+
+TEST(MacroFile, MacroFilesAreNotRefused) {
+    for (const std::string& bytes : {std::string(), bytesOf({user("a")}), bytesOf({systemMacro('1', 0)})}) {
+        Fixture f;
+        f.tmp.write("SET.QLN", bytes);
+        EXPECT_EQ(f.file.refusal(f.path), "");
+        EXPECT_EQ(f.file.refusal(f.tmp.file("MISSING.QLN")), "");
+        f.file.load(f.path);
+        EXPECT_FALSE(f.file.refused());
+        EXPECT_TRUE(f.notices.seen.empty());
+    }
+}
+
+TEST(MacroFile, ReadingPastTheLastRecordSaysThereIsNoSuchMacro) {
     Fixture f;
-    f.tmp.write("SET.QLN", bytesOf({user("a")}) + std::string(100, 'x'));
     f.file.load(f.path);
-    EXPECT_EQ(f.macros.count(), 5);
-    ASSERT_FALSE(f.notices.seen.empty());
-    EXPECT_EQ(f.notices.seen[0], "Warning: " + f.path + ": the file ends in a partial macro record of 100 bytes; it was left out.");
+    try {
+        f.file.read(5);
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(std::string(e.what()), f.path + ": there is no macro 5 in the file: it holds 4 macro records");
+    }
 }
 
 TEST(MacroFile, MoreThanFiveHundredRecordsLoadsFiveHundredAndKeepsTheRest) {
@@ -152,7 +217,9 @@ TEST(MacroFile, FolderWhereTheFileShouldBe) {
                                                        ": the macro file could not be opened: it is a folder, not a file."});
     f.notices.seen.clear();
     f.file.store(1, user("x"));
-    EXPECT_EQ(f.notices.seen, std::vector<std::string>{"Error: Saving of keystrokes failed."});
+    EXPECT_EQ(f.notices.seen,
+              std::vector<std::string>{"Error: Saving of keystrokes failed.  " + f.path +
+                                       ": the macro file could not be opened: it is a folder, not a file."});
     EXPECT_FALSE(f.file.read(1));
     EXPECT_FALSE(f.file.remove(1));
     EXPECT_FALSE(f.file.setActiveFlag(1, 0));
@@ -187,7 +254,13 @@ TEST(MacroFile, ReadOnlyFileLoadsButRefusesChanges) {
     EXPECT_EQ(f.macros.count(), 4);
     EXPECT_TRUE(f.notices.seen.empty());
     f.file.store(1, user("x"));
-    EXPECT_EQ(f.notices.seen, std::vector<std::string>{"Error: Saving of keystrokes failed."});
+    // The file and the reason follow the design's words.
+    ASSERT_EQ(f.notices.seen.size(), 1u);
+    const std::string& seen = f.notices.seen[0];
+    EXPECT_TRUE(seen.starts_with("Error: Saving of keystrokes failed.  " + f.path +
+                                 ": the macro file could not be opened for writing: "))
+        << seen;
+    EXPECT_TRUE(seen.ends_with(std::string(std::strerror(test::runningAsRoot() ? EPERM : EACCES)) + ".")) << seen;
     EXPECT_FALSE(f.file.remove(1));
     EXPECT_FALSE(f.file.setActiveFlag(1, 0));
     EXPECT_EQ(f.tmp.read("SET.QLN"), before);

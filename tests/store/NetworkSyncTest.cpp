@@ -3,7 +3,11 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <memory>
 
 #include "platform/sim/SimClock.h"
 #include "platform/sim/SimMessagePump.h"
@@ -15,9 +19,13 @@ namespace {
 
 class Recorder : public INotices, public IMacroSetReload {
 public:
-    void notice(std::string_view caption, std::string_view) override { seen.push_back(std::string(caption)); }
+    void notice(std::string_view caption, std::string_view text) override {
+        seen.push_back(std::string(caption));
+        texts.push_back(std::string(text));
+    }
     void reloadWithRefresh() override { ++reloads; }
     std::vector<std::string> seen;
+    std::vector<std::string> texts;
     int reloads = 0;
 };
 
@@ -71,6 +79,39 @@ TEST(NetworkSync, FirstChangeCreatesCounterOneThenWritesTwo) {
     EXPECT_EQ(readSyncRecord(s.syncFile)->counter, 2);
     EXPECT_EQ(readSyncRecord(s.syncFile)->lockState, 2);
     EXPECT_EQ(std::filesystem::file_size(s.syncFile), 14u);
+}
+
+// A folder we may only read: the set is followed, and a change is refused naming the sync file and the reason.
+TEST(NetworkSync, AReadOnlyFolderRefusesChangesNamingTheSyncFileAndTheReason) {
+    Shared s;
+    s.tmp.write("SET.QLN", "");
+    const bool root = test::runningAsRoot();
+    if (root && std::system(("chattr +i '" + s.tmp.path() + "' 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "cannot make a folder read-only here";
+    if (!root)
+        std::filesystem::permissions(s.tmp.path(),
+                                     std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    std::string error;
+    {
+        std::unique_ptr<Program> a;
+        try {
+            a = std::make_unique<Program>(s.macroFile, s.clock);
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        if (a) {
+            EXPECT_TRUE(a->sync.FileInUse());
+            EXPECT_EQ(a->rec.seen, std::vector<std::string>{"Error"});
+            EXPECT_EQ(a->rec.texts, std::vector<std::string>{s.syncFile + ": the sync file cannot be written: " +
+                                                             std::strerror(root ? EPERM : EACCES) +
+                                                             ".  The macro file is not changed."});
+            EXPECT_FALSE(a->sync.holdsLock());
+        }
+    }
+    if (root) std::system(("chattr -i '" + s.tmp.path() + "'").c_str());
+    std::filesystem::permissions(s.tmp.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(error, "") << "switching network mode on threw";
+    EXPECT_FALSE(std::filesystem::exists(s.syncFile));
 }
 
 TEST(NetworkSync, SyncRecordBytes) {

@@ -19,6 +19,7 @@ int playOnX11(const PlaybackMacro&, sim::SimDesktop&, std::optional<std::uint64_
 #include <stdexcept>
 #include <string>
 
+#include "platform/posix/RuntimeFolder.h"
 #include "platform/posix/TerminationSignals.h"
 #include "platform/x11/X11Desktop.h"
 #include "playback/PlaybackSession.h"
@@ -26,6 +27,10 @@ int playOnX11(const PlaybackMacro&, sim::SimDesktop&, std::optional<std::uint64_
 namespace qln::tool {
 
 int playOnX11(const PlaybackMacro& macro, sim::SimDesktop& desktop, std::optional<std::uint64_t> abortAtMs) {
+    if (const posix::RuntimeFolder runtime; !runtime.usable())
+        std::fprintf(
+            stderr, "qlntool play: %s  What this run holds on the display is not noted for a clean-up after a crash.\n",
+            runtime.problem().c_str());
     try {
         x11::X11Desktop x;
         x.windows().setWarningHandler([](const std::string& m) { std::fprintf(stderr, "qlntool: %s\n", m.c_str()); });

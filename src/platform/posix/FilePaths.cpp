@@ -120,6 +120,10 @@ FileInfo fileInfo(const std::string& path) {
     return info;
 }
 
+bool mayWrite(const std::string& path) {
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 bool touchFile(const std::string& path) {
     return ::utimensat(AT_FDCWD, path.c_str(), nullptr, 0) == 0;
 }

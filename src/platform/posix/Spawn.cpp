@@ -1,6 +1,7 @@
 #include "platform/posix/Spawn.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,8 +22,15 @@ struct Prepared {
         for (const auto& a : arguments) argv_.push_back(const_cast<char*>(a.c_str()));
         argv_.push_back(nullptr);
     }
-    // In the child: standard streams to /dev/null, nothing else of ours inherited, then the program.
+    // In the child: standard streams to /dev/null, nothing else of ours inherited (not even the signals we
+    // block or ignore: a program started with SIGTERM blocked could not be ended), then the program.
     [[noreturn]] void exec(int null) const {
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        for (int signal = 1; signal < NSIG; ++signal) ::sigaction(signal, &byDefault, nullptr);
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
         ::dup2(null, 0);
         ::dup2(null, 1);
         ::dup2(null, 2);
