@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -59,8 +61,8 @@ public:
     bool isMinimised() const override { return isMinimized(); }
     void restore() override { showNormal(); }
     void minimise() override { showMinimized(); }
-    void showMainWindow() override { show(); }
-    void hideMainWindow() override { hide(); }
+    void showMainWindow() override;
+    void hideMainWindow() override;
     void showTaskbarWindow() override {}
     void hideTaskbarWindow() override {}
     void showPlaying(bool playing, std::string_view nickname) override;
@@ -78,9 +80,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
+    void checkFraming();
     void buildMenus();
     void buildToolBar();
     void buildButtons();
@@ -104,13 +106,17 @@ private:
     TMainWin& main_;
     std::map<Command, QAction*> actions_;
     std::map<Command, QPushButton*> buttons_;
+    std::map<Command, QAction*> toolButtons_;
     QToolBar* toolBar_ = nullptr;
     QWidget* letterBar_ = nullptr;
     MacroListView* list_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
     QMenu* trayMenu_ = nullptr;
     std::vector<QSystemTrayIcon*> menuIcons_;
-    bool firstPaint_ = true;
+    QRect place_;  // where the window was when it was last hidden
+    QTimer framingTimer_;
+    int framingChecks_ = 0;
+    bool closed_ = false;
 };
 
 }  // namespace qln::gui

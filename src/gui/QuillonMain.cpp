@@ -13,6 +13,8 @@
 #include "app/TMainWin.h"
 #include "core/FileError.h"
 #include "core/SettingsFile.h"
+#include "gui/EmptyCaption.h"
+#include "gui/Ending.h"
 #include "gui/ErrorHandler.h"
 #include "gui/MainWindow.h"
 #include "gui/Text.h"
@@ -47,6 +49,15 @@ void alone(const char* caption, const QString& text) {
     box.exec();
 }
 
+// The losing copy of a double start says so, with an empty caption.
+void alreadyRunning(bool useTray) {
+    QMessageBox box(QMessageBox::Information, QString(),
+                    useTray ? SingleInstance::RunningInTrayMessage : SingleInstance::RunningMessage, QMessageBox::Ok);
+    box.setObjectName("MessageBox");
+    clearCaption(&box);
+    box.exec();
+}
+
 }  // namespace
 
 int quillonMain(int argc, char** argv) {
@@ -77,20 +88,7 @@ int quillonMain(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     MessageBoxNotices notices;
 
-    Paths paths;
-    try {
-        paths = Paths::fromEnvironment();
-    } catch (const FileError& e) {
-        alone("System Error", toQString(std::string(e.what()) + "  Quillon will terminate."));
-        return 1;
-    }
-    Settings settings;
-    try {
-        settings = loadSettingsFile(paths);
-    } catch (const FileError& e) {
-        notices.notice("Error", std::string(e.what()) + "  Quillon starts with the default settings.");
-    }
-
+    // The event loop and the signals first: a signal ends the program also while a start-up message waits.
     std::unique_ptr<QtPump> pump;
     std::unique_ptr<X11HookLibrary> hookLibrary;
     std::unique_ptr<x11::X11Desktop> desktop;
@@ -107,6 +105,25 @@ int quillonMain(int argc, char** argv) {
         return 1;
     }
     TerminationSignals termination(*pump, *pump);
+    const auto signalled = [&termination](int rc) {
+        return termination.received() != 0 ? 128 + termination.received() : rc;
+    };
+    pump->setOnQuit([] { ending::begin(); });
+
+    Paths paths;
+    try {
+        paths = Paths::fromEnvironment();
+    } catch (const FileError& e) {
+        alone("System Error", toQString(std::string(e.what()) + "  Quillon will terminate."));
+        return signalled(1);
+    }
+    Settings settings;
+    try {
+        settings = loadSettingsFile(paths);
+    } catch (const FileError& e) {
+        notices.notice("Error", std::string(e.what()) + "  Quillon starts with the default settings.");
+    }
+    if (pump->quitRequested()) return signalled(0);
 
     // The remapper works on the hook library's connection; it also puts back what a killed predecessor left.
     hook::X11Remapper remapper(hookLibrary->events());
@@ -116,11 +133,8 @@ int quillonMain(int argc, char** argv) {
 
     const SingleInstance instance(SingleInstance::defaultLockFile());
     if (!instance.first()) {
-        QMessageBox box(QMessageBox::Information, "",
-                        main.settings().useTray ? SingleInstance::RunningInTrayMessage : SingleInstance::RunningMessage,
-                        QMessageBox::Ok);
-        box.exec();
-        return 0;
+        if (!pump->quitRequested()) alreadyRunning(main.settings().useTray);
+        return signalled(0);
     }
 
     QtPrompts prompts;
@@ -131,12 +145,19 @@ int quillonMain(int argc, char** argv) {
         main.macros(), [&main](int n) { return main.readMacro(n); }, paths.iconsFolder());
     runGuarded(&window, [&] { main.FormCreate(window, platformForPlayback, args, &menu, hookLibrary.get()); });
     pump->setHandler(&main);
-    pump->setOnQuit([&window] { window.close(); });
-    window.start();
-    const int rc = QApplication::exec();
+    int rc = 0;
+    if (pump->quitRequested()) {
+        // A signal came during the start: end as it asks, giving back what the start took.
+        ending::begin();
+        window.close();
+    } else {
+        pump->setOnQuit([&window] { ending::begin([&window] { window.close(); }); });
+        window.start();
+        rc = QApplication::exec();
+    }
     pump->setHandler(nullptr);
     desktop->finish();
-    return termination.received() != 0 ? 128 + termination.received() : rc;
+    return signalled(rc);
 }
 
 }  // namespace qln::gui

@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+namespace qln::gui {
+
+// Brings a top-level window, frame included, inside the available area of the screen it is on (the one under its
+// centre, else its own or the primary one): a place restored from the settings, computed for another screen or
+// saved at another scale comes back within reach.
+void keepOnScreen(QWidget* window);
+
+}  // namespace qln::gui
