@@ -65,7 +65,7 @@ bool HelpWindow::showPage(const std::string& page) {
     browser_->setSource(QUrl::fromLocalFile(QString::fromStdString(path)));
     const bool first = !isVisible();
     show();
-    if (first) keepOnScreen(this);
+    if (first) keepOnScreenOnceFramed(this);
     raise();
     activateWindow();
     return true;

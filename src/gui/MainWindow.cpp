@@ -46,9 +46,6 @@ namespace {
 constexpr int kTrayWatchMs = 1000;
 constexpr const char* ManualMissingMessage =
     "The Tutorial / User Manual could not be located.  Please make sure that it was installed.";
-// How often, and how many times, to look whether the window manager has put its frame round the window.
-constexpr int kFramingCheckMs = 50;
-constexpr int kFramingChecks = 40;
 
 struct ToolButton {
     Command command;
@@ -96,8 +93,8 @@ const LetteredButton kButtons[] = {
 
 MainWindow::MainWindow(TMainWin& main) : main_(main) {
     setObjectName("MainWin");
-    framingTimer_.setInterval(kFramingCheckMs);
-    connect(&framingTimer_, &QTimer::timeout, this, [this] { checkFraming(); });
+    connect(&trayWatch_, &QTimer::timeout, this,
+            [this] { guarded([&] { main_.trayAvailabilityChanged(QSystemTrayIcon::isSystemTrayAvailable()); }); });
     setWindowIcon(QIcon(":/icons/quillon.svg"));
     buildMenus();
     buildToolBar();
@@ -289,11 +286,7 @@ void MainWindow::start() {
     showRecentFiles();
     commandsChanged();
     // A tray may come up later (at login the panel often starts after us), or go away.
-    auto* trayWatch = new QTimer(this);
-    trayWatch->setObjectName("TrayWatch");
-    connect(trayWatch, &QTimer::timeout, this,
-            [this] { guarded([&] { main_.trayAvailabilityChanged(QSystemTrayIcon::isSystemTrayAvailable()); }); });
-    trayWatch->start(kTrayWatchMs);
+    trayWatch_.start(kTrayWatchMs);
     // "/HIDE" (a start with the session): never shown, so the program in front keeps the focus.
     const bool hidden = main_.FormPaint();
     if (!main_.trayMode() && !hidden) showMainWindow();
@@ -306,26 +299,13 @@ void MainWindow::showMainWindow() {
         if (QWindow* window = QWidget::windowHandle()) window->setGeometry(place_);
     }
     show();
-    // The frame is known once the window manager has framed the window: then all of it is brought on screen.
-    keepOnScreen(this);
-    framingChecks_ = kFramingChecks;
-    if (!framingTimer_.isActive()) framingTimer_.start();
+    keepOnScreenOnceFramed(this);
 }
 
 void MainWindow::hideMainWindow() {
     // Shown again where it was: a window manager would place it anew, and the new place would be saved.
     if (isVisible() && !isMaximized() && !isFullScreen()) place_ = QWidget::geometry();
     hide();
-}
-
-void MainWindow::checkFraming() {
-    if (!isVisible() || --framingChecks_ <= 0) {
-        framingTimer_.stop();
-        return;
-    }
-    if (frameGeometry() == QWidget::geometry()) return;
-    framingTimer_.stop();
-    keepOnScreen(this);
 }
 
 void MainWindow::showBars() {

@@ -82,7 +82,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void checkFraming();
     void buildMenus();
     void buildToolBar();
     void buildButtons();
@@ -114,8 +113,7 @@ private:
     QMenu* trayMenu_ = nullptr;
     std::vector<QSystemTrayIcon*> menuIcons_;
     QRect place_;  // where the window was when it was last hidden
-    QTimer framingTimer_;
-    int framingChecks_ = 0;
+    QTimer trayWatch_;
     bool closed_ = false;
 };
 

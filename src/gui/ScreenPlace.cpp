@@ -2,15 +2,21 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <memory>
 
 #include "ui/WindowPlace.h"
 
 namespace qln::gui {
 
 namespace {
+
+// How often, and how many times, to look whether the window manager has framed the window.
+constexpr int kFramingCheckMs = 50;
+constexpr int kFramingChecks = 40;
 
 WindowRect rectOf(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
@@ -34,6 +40,21 @@ void keepOnScreen(QWidget* window) {
                    std::max(minimum.height(), 0) + top + bottom);
     if (kept == rectOf(frame)) return;
     window->setGeometry(kept.left + left, kept.top + top, kept.width - left - right, kept.height - top - bottom);
+}
+
+void keepOnScreenOnceFramed(QWidget* window) {
+    keepOnScreen(window);
+    auto* timer = new QTimer(window);
+    timer->setInterval(kFramingCheckMs);
+    auto checks = std::make_shared<int>(kFramingChecks);
+    QObject::connect(timer, &QTimer::timeout, window, [window, timer, checks] {
+        const bool framed = window->frameGeometry() != window->geometry();
+        if (!framed && window->isVisible() && --*checks > 0) return;
+        timer->stop();
+        timer->deleteLater();
+        if (framed && window->isVisible()) keepOnScreen(window);
+    });
+    timer->start();
 }
 
 }  // namespace qln::gui

@@ -9,4 +9,8 @@ namespace qln::gui {
 // saved at another scale comes back within reach.
 void keepOnScreen(QWidget* window);
 
+// The same now and once more when the window manager has put its frame round the window (a title bar above the
+// top of the screen is out of reach): for a window being shown.
+void keepOnScreenOnceFramed(QWidget* window);
+
 }  // namespace qln::gui

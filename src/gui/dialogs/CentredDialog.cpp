@@ -16,7 +16,7 @@ void CentredDialog::showEvent(QShowEvent* event) {
         move(frame.topLeft());
     }
     // A dialog taller than the screen (a big font, a high scale) keeps its title bar and buttons within reach.
-    keepOnScreen(this);
+    keepOnScreenOnceFramed(this);
 }
 
 }  // namespace qln::gui

@@ -112,7 +112,7 @@ void SortOrderDialog::showEvent(QShowEvent* event) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    keepOnScreen(this);
+    keepOnScreenOnceFramed(this);
 }
 
 }  // namespace qln::gui
