@@ -26,6 +26,15 @@ bool lockedBy(Restriction level, Command c) {
                      Sort, SystemTray});
 }
 
+bool toolButtonLockedBy(Restriction level, Command c) {
+    using enum Command;
+    if (level == Restriction::None) return false;
+    if (among(c, {NewFile, OpenFile, AddMacro, ScriptEditor, ModifyDirectly, Recapture, RenameMacro, CopyMacro,
+                  ActivateMacro, RemoveMacro, ImportMacros, ExportMacros, PrintList, Appearance}))
+        return true;
+    return level == Restriction::BrowseAll && c == Sort;
+}
+
 bool actsOnSelectedMacro(Command c) {
     using enum Command;
     return among(c, {CopyMacro, ScriptEditor, ModifyDirectly, Recapture, RenameMacro, ActivateMacro, RemoveMacro,

@@ -26,6 +26,9 @@ enum class Restriction : std::uint8_t { None, Browse, BrowseAll };
 
 // Disabled by the restriction level.
 bool lockedBy(Restriction level, Command c);
+// The tool bar's button of a command, disabled by the restriction level: "/B" locks more buttons than menu
+// entries (Open Macro File and Print Macro List stay on the menu).
+bool toolButtonLockedBy(Restriction level, Command c);
 // Works on the selected macro: enabled only while the list holds a macro.
 bool actsOnSelectedMacro(Command c);
 // Its operation exists in this build; the others are shown disabled, so the menus never promise what is not there.

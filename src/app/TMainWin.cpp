@@ -66,13 +66,13 @@ void TMainWin::FormCreate(IMainWindowView& view, const Platform& platform, const
     triggers_ = std::make_unique<Triggers>(Triggers::Parts{macros_, *playback_, menu != nullptr ? *menu : noMenu_,
                                                            *keys_, settings_, *this,
                                                            ownProgramName(platform.processes)});
-    if (!view_->trayAvailable()) settings_.useTray = false;
-    playback_->setUseTray(settings_.useTray);
+    trayUp_ = view_->trayAvailable();
+    playback_->setUseTray(trayMode());
     hookUp();
     hideAtFirstPaint_ = false;
     restriction_ = Restriction::None;
     for (const StartSwitch& s : readCommandLine(args)) applySwitch(s);
-    if (settings_.useTray) view_->setMainTrayIcon(true);
+    if (trayMode()) view_->setMainTrayIcon(true);
     putTrayIcons();
     network_.setNetworkMode(settings_.networkMode);
     if (settings_.networkMode && settings_.autoSync) network_.startSyncTimer(settings_.syncMinutes, true);
@@ -253,9 +253,7 @@ bool TMainWin::enabled(Command c) const {
     if (actsOnSelectedMacro(c) && macros_.count() == 0) return false;
     switch (c) {
         case Command::Hide:
-            return settings_.useTray;
-        case Command::SystemTray:
-            return view_ == nullptr || view_->trayAvailable();
+            return trayMode();
         case Command::RecentFile1:
         case Command::RecentFile2:
         case Command::RecentFile3:
@@ -294,17 +292,36 @@ bool TMainWin::OpenRecentFile(int k) {
     return ok;
 }
 
+void TMainWin::trayAvailabilityChanged(bool up) {
+    if (view_ == nullptr || up == trayUp_) return;
+    trayUp_ = up;
+    if (playback_) playback_->setUseTray(trayMode());
+    putTrayIcons();
+    view_->commandsChanged();
+    if (!settings_.useTray) return;
+    // A tray that goes away takes the icon with it; Qt docks it again when a tray comes back.
+    view_->setMainTrayIcon(up);
+    if (!up || !view_->mainWindowVisible()) return;
+    // The window stood in for the tray: it steps into it now, unless something keeps it up as a switch to another
+    // program would.
+    if (paused() || popupMenuShown() || view_->anyDialogOpen()) return;
+    rememberedRow_ = view_->selectedRow();
+    if (view_->isMinimised()) view_->restore();
+    view_->hideTaskbarWindow();
+    view_->hideMainWindow();
+}
+
 void TMainWin::MenuHideClick() {
-    if (!settings_.useTray || view_ == nullptr) return;
+    if (!trayMode() || view_ == nullptr) return;
     view_->hideTaskbarWindow();
     view_->hideMainWindow();
 }
 
 void TMainWin::MenuSysTrayClick() {
     settings_.useTray = !settings_.useTray;
-    if (playback_) playback_->setUseTray(settings_.useTray);
+    if (playback_) playback_->setUseTray(trayMode());
     if (view_ != nullptr) {
-        view_->setMainTrayIcon(settings_.useTray);
+        view_->setMainTrayIcon(trayMode());
         view_->commandsChanged();
     }
     writeSettings();
@@ -312,7 +329,7 @@ void TMainWin::MenuSysTrayClick() {
 
 void TMainWin::SysTrayOpen() {
     if (view_ == nullptr) return;
-    if (!settings_.useTray) {
+    if (!trayMode()) {
         view_->bringToFront();
         return;
     }
@@ -331,7 +348,7 @@ void TMainWin::ActivateMe() {
         playback_->messages().DoAMessage("Warning", refusal);
         return;
     }
-    if (view_->mainWindowVisible() && !settings_.useTray) {
+    if (view_->mainWindowVisible() && !trayMode()) {
         if (view_->isMinimised()) view_->restore();
         view_->bringToFront();
         return;
@@ -349,7 +366,7 @@ void TMainWin::AppDeactivate() {
         ignoreNextDeactivation_ = false;
         return;
     }
-    if (terminating_ || !settings_.useTray || paused() || popupMenuShown()) return;
+    if (terminating_ || !trayMode() || paused() || popupMenuShown()) return;
     rememberedRow_ = view_->selectedRow();
     if (view_->anyDialogOpen()) return;
     if (view_->isMinimised()) view_->restore();

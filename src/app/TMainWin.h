@@ -51,16 +51,24 @@ public:
     // The window closes: hooks removed, the window's place kept, the settings written.  Never asks the user
     // anything: a failed write goes to stderr and is told at the next start.
     void FormClose();
-    // Shown for the first time; true when "/HIDE" asks to hide it now.
+    // About to be shown for the first time; true when "/HIDE" asks to stay hidden (it is then never shown, so it
+    // never takes the focus from the program in front).
     bool FormPaint();
 
     // Commands.
     bool enabled(Command c) const;
+    // The tool bar's button of the command.
+    bool toolButtonEnabled(Command c) const { return enabled(c) && !toolButtonLockedBy(restriction_, c); }
     std::string caption() const;
     std::string displayName() const;
     bool DoOpen(const std::string& chosen);
     bool DoNew(const std::string& chosen);
     bool OpenRecentFile(int k);  // 1..5
+    // The program lives in the tray: "Use Tray" is on and a tray is up.  Until a tray comes (at login the panel
+    // often starts after Quillon) the window stands in for it; the setting stays as the user chose it.
+    bool trayMode() const { return settings_.useTray && trayUp_; }
+    // A system tray came up or went away (the form watches for it).
+    void trayAvailabilityChanged(bool up);
     void MenuHideClick();
     void MenuSysTrayClick();
     // The tray icon clicked, "&Open" of the tray menu, the "Activate Quillon" system macro.
@@ -107,7 +115,7 @@ public:
     // Capture comes with the recorder; until then the system macro does nothing.
     void StartACapture() override {}
     bool reloadChangedNetworkFile() override;
-    bool useTray() const override { return settings_.useTray; }
+    bool useTray() const override { return trayMode(); }
     void macroPlaying(bool playing, std::string_view nickname) override {
         if (view_ != nullptr) view_->showPlaying(playing, nickname);
     }
@@ -187,6 +195,7 @@ private:
     Restriction restriction_ = Restriction::None;
     bool blocksAttached_ = false;
     bool hideAtFirstPaint_ = false;
+    bool trayUp_ = false;
     bool terminating_ = false;
     bool ignoreNextDeactivation_ = false;
     bool toldReadOnly_ = false;

@@ -2,44 +2,50 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
 #include <QCloseEvent>
-#include <QDesktopServices>
+#include <QCursor>
 #include <QDialog>
-#include <QFileDialog>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QToolBar>
-#include <QUrl>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "app/Autostart.h"
 #include "app/Help.h"
 #include "core/Win1252.h"
 #include "gui/ErrorHandler.h"
+#include "gui/FlowLayout.h"
+#include "gui/HelpWindow.h"
+#include "gui/ScreenPlace.h"
 #include "gui/Text.h"
 #include "gui/dialogs/AboutDialog.h"
 #include "gui/dialogs/AppearanceDialog.h"
+#include "gui/dialogs/MacroFileDialog.h"
 #include "gui/dialogs/ManualNoticeDialog.h"
 #include "gui/dialogs/NetworkDialog.h"
 #include "gui/dialogs/QuickInfoDialog.h"
 #include "gui/list/MacroListView.h"
 #include "gui/list/SortOrderDialog.h"
 #include "gui/triggers/RemapperDialog.h"
-#include "gui/triggers/SystemKeysDialog.h"
-#include "hook/X11HookLibrary.h"
 #include "gui/triggers/RestoreHooksQuestion.h"
 #include "gui/triggers/SnipwordOptionsDialog.h"
+#include "gui/triggers/SystemKeysDialog.h"
+#include "hook/X11HookLibrary.h"
 #include "ui/MacroList.h"
 #include "ui/QuickInfo.h"
 
 namespace qln::gui {
 
 namespace {
+
+constexpr int kTrayWatchMs = 1000;
+constexpr const char* ManualMissingMessage =
+    "The Tutorial / User Manual could not be located.  Please make sure that it was installed.";
 
 struct ToolButton {
     Command command;
@@ -87,6 +93,8 @@ const LetteredButton kButtons[] = {
 
 MainWindow::MainWindow(TMainWin& main) : main_(main) {
     setObjectName("MainWin");
+    connect(&trayWatch_, &QTimer::timeout, this,
+            [this] { guarded([&] { main_.trayAvailabilityChanged(QSystemTrayIcon::isSystemTrayAvailable()); }); });
     setWindowIcon(QIcon(":/icons/quillon.svg"));
     buildMenus();
     buildToolBar();
@@ -180,12 +188,15 @@ void MainWindow::buildMenus() {
     addCommand(options, Command::Snipwords, "Snip&words", [this] { snipwordOptions(); });
     addCommand(options, Command::Capture, "&Capture");
     QMenu* scheduler = options->addMenu("&Scheduler");
-    addCommand(scheduler, Command::ShowDateTime, "&Show Date && Time")->setObjectName("MenuShowDate");
+    QAction* showDate = addCommand(scheduler, Command::ShowDateTime, "&Show Date && Time");
+    showDate->setObjectName("MenuShowDate");
+    showDate->setCheckable(true);
     addCommand(scheduler, Command::Alarm, "&Alarm");
     addCommand(scheduler, Command::TimerInterval, "&Timer Interval");
     QMenu* screenSaver = options->addMenu("Screen Sa&ver");
-    addCommand(screenSaver, Command::DisableScreenSaver, "&Disable if using Timed Macros")
-        ->setObjectName("MenuDisableScreenSaver");
+    QAction* screenSaverOff = addCommand(screenSaver, Command::DisableScreenSaver, "&Disable if using Timed Macros");
+    screenSaverOff->setObjectName("MenuDisableScreenSaver");
+    screenSaverOff->setCheckable(true);
     QAction* tray = addCommand(options, Command::SystemTray, "Place in System &Tray", [this] { main_.MenuSysTrayClick(); });
     tray->setCheckable(true);
     tray->setObjectName("MenuSysTray");
@@ -224,14 +235,14 @@ void MainWindow::buildToolBar() {
         button->setToolTip(b.hint);
         button->setObjectName(QString("Speed_%1").arg(b.icon));
         connect(button, &QAction::triggered, a, &QAction::trigger);
-        connect(a, &QAction::changed, button, [a, button] { button->setEnabled(a->isEnabled()); });
+        toolButtons_[b.command] = button;
     }
 }
 
 void MainWindow::buildButtons() {
     letterBar_ = new QWidget(this);
     letterBar_->setObjectName("LetterBar");
-    auto* row = new QHBoxLayout(letterBar_);
+    auto* row = new FlowLayout(letterBar_);
     row->setContentsMargins(0, 0, 0, 0);
     for (const LetteredButton& b : kButtons) {
         auto* button = new QPushButton(b.caption, letterBar_);
@@ -263,14 +274,42 @@ void MainWindow::buildTray() {
 
 void MainWindow::start() {
     const Settings& s = main_.settings();
-    resize(s.mainWidth, s.mainHeight);
-    if (s.mainLeft != 0 || s.mainTop != 0) move(s.mainLeft, s.mainTop);
+    // The settings keep the window's own rectangle, without the frame, as geometry() gives it.  Left and Top both
+    // 0: never placed, the window manager chooses.
+    if (s.mainLeft != 0 || s.mainTop != 0)
+        setGeometry(s.mainLeft, s.mainTop, s.mainWidth, s.mainHeight);
+    else
+        resize(s.mainWidth, s.mainHeight);
     action(Command::Hide)->setText("&Hide Quillon");
     action(Command::Terminate)->setText("&Terminate Quillon");
     showBars();
     showRecentFiles();
     commandsChanged();
-    if (!s.useTray) show();
+    // A tray may come up later (at login the panel often starts after us), or go away.
+    trayWatch_.start(kTrayWatchMs);
+    // "/HIDE" (a start with the session): never shown, so the program in front keeps the focus.
+    const bool hidden = main_.FormPaint();
+    if (!main_.trayMode() && !hidden) showMainWindow();
+}
+
+void MainWindow::showMainWindow() {
+    if (!isVisible() && place_.isValid()) {
+        setGeometry(place_);
+        // Qt leaves a place it thinks the window has to the window manager: asked for, it is kept.
+        if (QWindow* window = QWidget::windowHandle()) window->setGeometry(place_);
+    }
+    // Shown without taking the focus: after a popup menu the focus goes back to the program the user works in
+    // (ActivateMe brings the window to the front itself).
+    setAttribute(Qt::WA_ShowWithoutActivating, true);
+    show();
+    setAttribute(Qt::WA_ShowWithoutActivating, false);
+    keepOnScreenOnceFramed(this);
+}
+
+void MainWindow::hideMainWindow() {
+    // Shown again where it was: a window manager would place it anew, and the new place would be saved.
+    if (isVisible() && !isMaximized() && !isFullScreen()) place_ = QWidget::geometry();
+    hide();
 }
 
 void MainWindow::showBars() {
@@ -302,8 +341,11 @@ void MainWindow::commandsChanged() {
     for (const auto& [c, a] : actions_)
         if (a != nullptr) a->setEnabled(main_.enabled(c));
     for (const auto& [c, b] : buttons_) b->setEnabled(main_.enabled(c));
+    for (const auto& [c, b] : toolButtons_) b->setEnabled(main_.toolButtonEnabled(c));
     letterBar_->setEnabled(main_.enabled(Command::LetterBar));
     action(Command::SystemTray)->setChecked(main_.settings().useTray);
+    action(Command::ShowDateTime)->setChecked(main_.settings().showDate);
+    action(Command::DisableScreenSaver)->setChecked(main_.settings().disableScreenSaver);
     action(Command::StartWithSession)->setChecked(Autostart::forThisUser().isOn());
     selectionChanged();
 }
@@ -316,13 +358,19 @@ void MainWindow::selectionChanged() {
     const RowCommands rc = CheckTimeItem(main_.macros(), macro, mode);
     action(Command::ModifyDirectly)->setText(toQString(rc.modifyCaption));
     buttons_[Command::ModifyDirectly]->setText(toQString(rc.modifyCaption));
+    toolButtons_[Command::ModifyDirectly]->setText(toQString(rc.modifyHint));
+    toolButtons_[Command::ModifyDirectly]->setToolTip(toQString(rc.modifyHint));
     const ActivateCommand activate =
         activateCommand(macro > 0 && main_.macros().table().active(macro) != 0);
     action(Command::ActivateMacro)->setText(toQString(activate.caption));
     buttons_[Command::ActivateMacro]->setText(toQString(activate.caption));
+    toolButtons_[Command::ActivateMacro]->setText(toQString(activate.hint));
+    toolButtons_[Command::ActivateMacro]->setToolTip(toQString(activate.hint));
     const bool rename = main_.enabled(Command::RenameMacro) || main_.systemKeysField(macro) >= 0;
     action(Command::RenameMacro)->setEnabled(rename);
     buttons_[Command::RenameMacro]->setEnabled(rename);
+    toolButtons_[Command::RenameMacro]->setEnabled(rename &&
+                                                   !toolButtonLockedBy(main_.restriction(), Command::RenameMacro));
 }
 
 void MainWindow::systemKeys(int macro) {
@@ -396,7 +444,7 @@ void MainWindow::closeDialogs() {
 }
 
 void MainWindow::geometry(int& left, int& top, int& width, int& height) const {
-    const QRect g = normalGeometry();
+    const QRect g = !isVisible() && place_.isValid() ? place_ : normalGeometry();
     left = g.left();
     top = g.top();
     width = g.width();
@@ -406,17 +454,12 @@ void MainWindow::geometry(int& left, int& top, int& width, int& height) const {
 std::uint32_t MainWindow::windowHandle() const { return static_cast<std::uint32_t>(winId()); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closed once: a quit request may come while the window closes.
+    if (closed_) return;
+    closed_ = true;
     guarded([&] { main_.FormClose(); });
     QMainWindow::closeEvent(event);
     qApp->quit();
-}
-
-void MainWindow::paintEvent(QPaintEvent* event) {
-    QMainWindow::paintEvent(event);
-    if (firstPaint_) {
-        firstPaint_ = false;
-        if (main_.FormPaint()) QMetaObject::invokeMethod(this, [this] { hide(); }, Qt::QueuedConnection);
-    }
 }
 
 void MainWindow::run(Command c) {
@@ -424,28 +467,22 @@ void MainWindow::run(Command c) {
 }
 
 void MainWindow::openHelp(const char* page) {
-    const std::string path = manualPagePath(page);
-    if (!path.empty()) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(path)));
+    HelpWindow* help = HelpWindow::forActiveWindow(this);
+    // A window without a page of its own opens the contents; without a manual at all the user is told.
+    if (help->showPage(page) || help->showPage("index.html")) return;
+    if (!help->isVisible()) help->deleteLater();
+    MessageBoxNotices(this).notice("Error", ManualMissingMessage);
 }
 
 void MainWindow::openFile() {
-    QFileDialog dialog(this, "Open Quillon File", QString::fromStdString(main_.paths().programFolder),
-                       "Quillon (*.QLN *.qln)");
-    dialog.setObjectName("OpenDialog");
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix("QLN");
+    MacroFileDialog dialog(MacroFileDialog::Purpose::Open, QString::fromStdString(main_.paths().programFolder), this);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     main_.DoOpen(dialog.selectedFiles().front().toStdString());
     showRecentFiles();
 }
 
 void MainWindow::newFile() {
-    QFileDialog dialog(this, "New Quillon File", QString::fromStdString(main_.paths().programFolder),
-                       "Quillon (*.QLN *.qln)");
-    dialog.setObjectName("SaveDialog");
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix("QLN");
+    MacroFileDialog dialog(MacroFileDialog::Purpose::New, QString::fromStdString(main_.paths().programFolder), this);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
     main_.DoNew(dialog.selectedFiles().front().toStdString());
     showRecentFiles();

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QRect>
+#include <QTimer>
 
 #include <functional>
 #include <map>
@@ -59,14 +61,8 @@ public:
     bool isMinimised() const override { return isMinimized(); }
     void restore() override { showNormal(); }
     void minimise() override { showMinimized(); }
-    // Shown without taking the focus: after a popup menu the focus goes back to the program the user works in
-    // (ActivateMe brings the window to the front itself).
-    void showMainWindow() override {
-        setAttribute(Qt::WA_ShowWithoutActivating, true);
-        show();
-        setAttribute(Qt::WA_ShowWithoutActivating, false);
-    }
-    void hideMainWindow() override { hide(); }
+    void showMainWindow() override;
+    void hideMainWindow() override;
     void showTaskbarWindow() override {}
     void hideTaskbarWindow() override {}
     void showPlaying(bool playing, std::string_view nickname) override;
@@ -84,7 +80,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
 
 private:
     void buildMenus();
@@ -110,13 +105,16 @@ private:
     TMainWin& main_;
     std::map<Command, QAction*> actions_;
     std::map<Command, QPushButton*> buttons_;
+    std::map<Command, QAction*> toolButtons_;
     QToolBar* toolBar_ = nullptr;
     QWidget* letterBar_ = nullptr;
     MacroListView* list_ = nullptr;
     QSystemTrayIcon* trayIcon_ = nullptr;
     QMenu* trayMenu_ = nullptr;
     std::vector<QSystemTrayIcon*> menuIcons_;
-    bool firstPaint_ = true;
+    QRect place_;  // where the window was when it was last hidden
+    QTimer trayWatch_;
+    bool closed_ = false;
 };
 
 }  // namespace qln::gui

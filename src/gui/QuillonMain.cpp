@@ -14,6 +14,8 @@
 #include "app/TMainWin.h"
 #include "core/FileError.h"
 #include "core/Sentence.h"
+#include "gui/EmptyCaption.h"
+#include "gui/Ending.h"
 #include "gui/ErrorHandler.h"
 #include "gui/LooseMessage.h"
 #include "gui/MainWindow.h"
@@ -51,6 +53,15 @@ void alone(const char* caption, const QString& text) {
     box.exec();
 }
 
+// The losing copy of a double start says so, with an empty caption.
+void alreadyRunning(bool useTray) {
+    QMessageBox box(QMessageBox::Information, QString(),
+                    useTray ? SingleInstance::RunningInTrayMessage : SingleInstance::RunningMessage, QMessageBox::Ok);
+    box.setObjectName("MessageBox");
+    clearCaption(&box);
+    box.exec();
+}
+
 }  // namespace
 
 int quillonMain(int argc, char** argv) {
@@ -81,22 +92,7 @@ int quillonMain(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     MessageBoxNotices notices;
 
-    Paths paths;
-    try {
-        paths = Paths::fromEnvironment();
-    } catch (const FileError& e) {
-        alone("System Error", toQString(sentence(e.what()) + "  Quillon will terminate."));
-        return 1;
-    }
-    // The lock that keeps a second copy out and the notes that undo what a killed copy left live there: in a
-    // folder someone else could have made or opened, none of them can be trusted.
-    const posix::RuntimeFolder runtime;
-    if (!runtime.usable()) {
-        alone("System Error", toQString(runtime.problem() + "  Quillon will terminate."));
-        return 1;
-    }
-    const Settings settings = readSettingsAtStart(paths, notices);
-
+    // The event loop and the signals first: a signal ends the program also while a start-up message waits.
     std::unique_ptr<QtPump> pump;
     std::unique_ptr<X11HookLibrary> hookLibrary;
     std::unique_ptr<x11::X11Desktop> desktop;
@@ -113,6 +109,27 @@ int quillonMain(int argc, char** argv) {
         return 1;
     }
     TerminationSignals termination(*pump, *pump);
+    const auto signalled = [&termination](int rc) {
+        return termination.received() != 0 ? 128 + termination.received() : rc;
+    };
+    pump->setOnQuit([] { ending::begin(); });
+
+    Paths paths;
+    try {
+        paths = Paths::fromEnvironment();
+    } catch (const FileError& e) {
+        alone("System Error", toQString(sentence(e.what()) + "  Quillon will terminate."));
+        return signalled(1);
+    }
+    // The lock that keeps a second copy out and the notes that undo what a killed copy left live there: in a
+    // folder someone else could have made or opened, none of them can be trusted.
+    const posix::RuntimeFolder runtime;
+    if (!runtime.usable()) {
+        alone("System Error", toQString(runtime.problem() + "  Quillon will terminate."));
+        return signalled(1);
+    }
+    const Settings settings = readSettingsAtStart(paths, notices);
+    if (pump->quitRequested()) return signalled(0);
 
     // The remapper works on the hook library's connection; it also puts back what a killed predecessor left.
     hook::X11Remapper remapper(hookLibrary->events());
@@ -122,11 +139,8 @@ int quillonMain(int argc, char** argv) {
 
     const SingleInstance instance(runtime);
     if (!instance.first()) {
-        QMessageBox box(QMessageBox::Information, "",
-                        main.settings().useTray ? SingleInstance::RunningInTrayMessage : SingleInstance::RunningMessage,
-                        QMessageBox::Ok);
-        box.exec();
-        return 0;
+        if (!pump->quitRequested()) alreadyRunning(main.settings().useTray);
+        return signalled(0);
     }
 
     QtPrompts qtPrompts;
@@ -138,12 +152,19 @@ int quillonMain(int argc, char** argv) {
         main.macros(), [&main](int n) { return main.readMacro(n); }, paths.iconsFolder());
     runGuarded(&window, [&] { main.FormCreate(window, platformForPlayback, args, &menu, hookLibrary.get()); });
     pump->setHandler(&main);
-    pump->setOnQuit([&window] { window.close(); });
-    window.start();
-    const int rc = QApplication::exec();
+    int rc = 0;
+    if (pump->quitRequested()) {
+        // A signal came during the start: end as it asks, giving back what the start took.
+        ending::begin();
+        window.close();
+    } else {
+        pump->setOnQuit([&window] { ending::begin([&window] { window.close(); }); });
+        window.start();
+        rc = QApplication::exec();
+    }
     pump->setHandler(nullptr);
     desktop->finish();
-    return termination.received() != 0 ? 128 + termination.received() : rc;
+    return signalled(rc);
 }
 
 }  // namespace qln::gui

@@ -1,6 +1,7 @@
 #include "store/HotKeyNames.h"
 
 #include <array>
+#include <span>
 
 namespace qln {
 
@@ -11,9 +12,11 @@ struct Entry {
     DecipheredKey key;
 };
 
-// Modifier orders shared by several groups.
-const std::vector<std::string_view> kM7 = {"Ctrl", "Alt", "Shift", "Ctrl+Shift", "Alt+Shift", "Ctrl+Alt", "Ctrl+Alt+Shift"};
-const std::vector<std::string_view> kM6 = {"Ctrl", "Alt", "Ctrl+Shift", "Alt+Shift", "Ctrl+Alt", "Ctrl+Alt+Shift"};
+// Modifier orders shared by several groups.  Constants, not vectors: a name looked up from another file's static
+// objects (before this file's dynamic initialisation) must find the whole table.
+constexpr std::string_view kM7[] = {"Ctrl", "Alt", "Shift", "Ctrl+Shift", "Alt+Shift", "Ctrl+Alt", "Ctrl+Alt+Shift"};
+constexpr std::string_view kM6[] = {"Ctrl", "Alt", "Ctrl+Shift", "Alt+Shift", "Ctrl+Alt", "Ctrl+Alt+Shift"};
+constexpr std::string_view kM5[] = {"Ctrl", "Alt", "Shift", "Ctrl+Shift", "Alt+Shift"};
 
 struct Key {
     std::string name;
@@ -42,7 +45,7 @@ public:
         withModifiers(kM7, "Backspace", 8);
         withModifiers(kM7, "Space", 32);
         withModifiers(kM7, "Insert", 45);
-        withModifiers({"Ctrl", "Alt", "Shift", "Ctrl+Shift", "Alt+Shift"}, "Delete", 46);
+        withModifiers(kM5, "Delete", 46);
         withModifiers(kM7, "Home", 36);
         withModifiers(kM7, "End", 35);
         const std::array<Key, 11> punctuation = {{{".", 190}, {",", 188}, {"/", 191}, {";", 186}, {"'", 222},
@@ -84,7 +87,7 @@ public:
     const std::vector<Entry>& entries() const { return entries_; }
 
 private:
-    void withModifiers(const std::vector<std::string_view>& mods, const std::string& key, std::uint16_t vk) {
+    void withModifiers(std::span<const std::string_view> mods, const std::string& key, std::uint16_t vk) {
         for (std::string_view m : mods) add(std::string(m) + "+" + key, vk);
     }
 

@@ -156,6 +156,11 @@ TEST(TMainWin, RestrictionLevelsLockCommandsAndNameThemselvesInTheCaption) {
     EXPECT_TRUE(b.main->enabled(Command::OpenFile));
     EXPECT_TRUE(b.main->enabled(Command::QuickInfo));
     EXPECT_FALSE(b.main->enabled(Command::AddMacro));  // not built yet either way
+    // The tool bar's buttons are locked further.
+    EXPECT_FALSE(b.main->toolButtonEnabled(Command::OpenFile));
+    EXPECT_TRUE(b.main->toolButtonEnabled(Command::Sort));
+    EXPECT_FALSE(a.main->toolButtonEnabled(Command::Sort));
+    EXPECT_TRUE(a.main->toolButtonEnabled(Command::HelpContents));
 }
 
 TEST(TMainWin, FileSwitchOpensAnExistingFileOnlyAndNetworkSwitchReadsItsSyncFile) {
@@ -191,14 +196,43 @@ TEST(TMainWin, FileSwitchRefusesAFileThatIsNoMacroFile) {
     EXPECT_EQ(a.tmp.read("notes.txt"), notes);
 }
 
-TEST(TMainWin, WithoutATrayUseTrayIsOffAndTheNextSaveSaysSo) {
+TEST(TMainWin, WithoutATrayTheWindowWaitsForOneAndUseTrayIsKept) {
     App a(false);
     a.start({}, true);
-    EXPECT_FALSE(a.main->settings().useTray);
-    EXPECT_FALSE(a.main->enabled(Command::SystemTray));
+    // No tray yet (the panel starts after us): the window stands in for it.
+    EXPECT_TRUE(a.main->settings().useTray);
+    EXPECT_FALSE(a.main->trayMode());
+    EXPECT_FALSE(a.view.trayIcon);
+    EXPECT_TRUE(a.main->enabled(Command::SystemTray));
     EXPECT_FALSE(a.main->enabled(Command::Hide));
+    a.main->AppDeactivate();
+    EXPECT_TRUE(a.view.visible);
+    // The tray comes: the icon goes in and the window into the tray.
+    a.view.selected = 2;
+    a.main->trayAvailabilityChanged(true);
+    EXPECT_TRUE(a.main->trayMode());
+    EXPECT_TRUE(a.view.trayIcon);
+    EXPECT_FALSE(a.view.visible);
+    EXPECT_TRUE(a.main->enabled(Command::Hide));
     a.main->FormClose();
-    EXPECT_FALSE(loadSettingsFile(a.paths).useTray);
+    EXPECT_TRUE(loadSettingsFile(a.paths).useTray);
+}
+
+TEST(TMainWin, ATrayThatComesWhileADialogIsOpenLeavesTheWindowUp) {
+    App a(false);
+    a.start({}, true);
+    a.view.dialog = true;
+    a.main->trayAvailabilityChanged(true);
+    EXPECT_TRUE(a.view.trayIcon);
+    EXPECT_TRUE(a.view.visible);
+    // Without tray mode nothing changes but the commands.
+    App b(false);
+    b.start({}, false);
+    b.main->trayAvailabilityChanged(true);
+    EXPECT_FALSE(b.view.trayIcon);
+    EXPECT_TRUE(b.view.visible);
+    b.main->FormClose();
+    EXPECT_FALSE(loadSettingsFile(b.paths).useTray);
 }
 
 TEST(TMainWin, ActivateMeIsRefusedDuringAPauseAndOtherwiseBringsTheWindowUp) {

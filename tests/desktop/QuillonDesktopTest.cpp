@@ -15,34 +15,18 @@
 namespace qln::test {
 namespace {
 
-constexpr const char* kMainTitle = "Quillon (QUILN)";
-
 int exitCode(TestProcess& p, int seconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!p.ended() && std::chrono::steady_clock::now() < end) std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    return p.ended() && WIFEXITED(p.status()) ? WEXITSTATUS(p.status()) : -1;
+    return exitCodeWithin(p, seconds);
 }
-
-// The Quillon process behind dbus-run-session, from the lock it holds while it runs.
 pid_t quillonPid(QuillonDesktop& d) {
-    std::ifstream in(d.folder().path() + "/run/quillon/instance.lock");
-    pid_t pid = 0;
-    in >> pid;
-    return pid;
+    return d.quillonPid();
 }
 
 class QuillonDesktopTest : public ::testing::Test {
 protected:
     void SetUp() override { std::filesystem::create_directories(d.folder().path() + "/run"); }
 
-    Window mainWindow() {
-        const auto found = d.windowsNamed(kMainTitle);
-        return found.empty() ? 0 : found.front();
-    }
-    bool mainWindowShown() {
-        const Window w = mainWindow();
-        return w != 0 && d.viewable(w);
-    }
+    bool mainWindowShown() { return d.mainWindowShown(); }
     void useTray() { d.writeSettings("[Misc]\nUse Tray=Yes\n"); }
 
     QuillonDesktop d;
@@ -62,6 +46,7 @@ TEST_F(QuillonDesktopTest, ASecondStartSaysSoAndLeavesTheFirstRunning) {
             if (std::find(before.begin(), before.end(), w) == before.end() && d.viewable(w)) box = w;
         return box != 0;
     }, 1000));
+    EXPECT_EQ(d.nameOf(box), "");  // an empty caption
     d.xdotool("windowactivate --sync " + std::to_string(box) + " key Return");
     EXPECT_EQ(exitCode(second, 20), 0);
     EXPECT_FALSE(first.ended());
@@ -156,6 +141,61 @@ TEST_F(QuillonDesktopTest, ASettingsWriteThatFailsAtTheEndDoesNotHoldUpASignal) 
         },
         1000))
         << d.log();
+}
+
+// A new window of Quillon's, not one of `before`.
+Window newWindow(QuillonDesktop& d, const std::vector<Window>& before) {
+    Window found = 0;
+    eventually(
+        [&] {
+            for (const Window w : d.windowsNamed(""))
+                if (std::find(before.begin(), before.end(), w) == before.end() && d.viewable(w)) found = w;
+            return found != 0;
+        },
+        1000);
+    return found;
+}
+
+TEST_F(QuillonDesktopTest, TheLosingCopyOfADoubleStartEndsAtOnceOnASignalWhileItsBoxIsOpen) {
+    TestProcess first;
+    d.start(first);
+    ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const auto before = d.windowsNamed("");
+        TestProcess second;
+        d.start(second);
+        const Window box = newWindow(d, before);
+        ASSERT_NE(box, 0u);
+        const pid_t pid = d.pidOf(box);
+        ASSERT_GT(pid, 0);
+        ::kill(pid, signal);
+        EXPECT_EQ(exitCode(second, 5), 128 + signal) << signal;
+    }
+    EXPECT_FALSE(first.ended());
+}
+
+TEST_F(QuillonDesktopTest, ASignalEndsItWhileADialogIsOpenAndTheSettingsAreWritten) {
+    TestProcess quillon;
+    d.start(quillon);
+    ASSERT_TRUE(eventually([&] { return mainWindowShown(); }, 1000)) << d.log();
+    d.xdotool("windowactivate --sync " + std::to_string(d.mainWindow()) + " key alt+h a");
+    ASSERT_TRUE(eventually([&] { return !d.windowsNamed("About Quillon").empty(); }, 1000));
+    std::filesystem::remove(d.settingsFile());
+    ::kill(quillonPid(d), SIGTERM);
+    EXPECT_EQ(exitCode(quillon, 5), 128 + SIGTERM) << d.log();
+    EXPECT_NE(d.readSettings().find("[Main Window]"), std::string::npos);
+}
+
+TEST_F(QuillonDesktopTest, ASignalEndsItWhileAStartUpMessageWaits) {
+    std::filesystem::create_directories(d.settingsFile());  // a folder where the settings file should be
+    TestProcess quillon;
+    d.start(quillon);
+    Window box = 0;
+    ASSERT_TRUE(
+        eventually([&] { return !d.windowsNamed("Error").empty() && (box = d.windowsNamed("Error")[0]); }, 1000))
+        << d.log();
+    ::kill(d.pidOf(box), SIGTERM);
+    EXPECT_EQ(exitCode(quillon, 5), 128 + SIGTERM) << d.log();
 }
 
 TEST_F(QuillonDesktopTest, SettingsThatCannotBeReadAreNamedAndTheDefaultsUsed) {

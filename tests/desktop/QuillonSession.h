@@ -22,11 +22,21 @@ namespace qln::test {
 // of a user of its own.
 class QuillonDesktop {
 public:
-    QuillonDesktop() : d_(XOpenDisplay(session_.x.display().c_str())) {
+    struct Options {
+        bool tray = true;                    // a tray from the start (startTray() brings one later)
+        std::string screen = "1024x768x24";  // Xvfb's screen
+    };
+    QuillonDesktop() : QuillonDesktop(Options{}) {}
+    explicit QuillonDesktop(const Options& options)
+        : session_(options.screen), d_(XOpenDisplay(session_.x.display().c_str())) {
         // Windows come and go while we look at them.
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
         std::filesystem::create_directories(folder_.path() + "/run");
         std::filesystem::permissions(folder_.path() + "/run", std::filesystem::perms::owner_all);
+        if (options.tray) startTray();
+    }
+
+    void startTray() {
         const std::string display = session_.x.display();
         tray_.start({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request", "--height", "24",
                      "--SetDockType", "true", "--expand", "true"},
@@ -37,12 +47,13 @@ public:
     QuillonDesktop(const QuillonDesktop&) = delete;
     QuillonDesktop& operator=(const QuillonDesktop&) = delete;
 
-    // Starts Quillon with these arguments under a session bus of its own.
-    void start(TestProcess& p, const std::vector<std::string>& args = {}) const {
+    // Starts Quillon with these arguments under a session bus of its own; `scale`: QT_SCALE_FACTOR.
+    void start(TestProcess& p, const std::vector<std::string>& args = {}, const std::string& scale = "") const {
         std::vector<std::string> argv{"dbus-run-session", "--", QLN_QUILLON};
         argv.insert(argv.end(), args.begin(), args.end());
         const std::string display = session_.x.display(), home = folder_.path(), log = folder_.file("quillon.log");
-        p.start(argv, [display, home, log] {
+        p.start(argv, [display, home, log, scale] {
+            if (!scale.empty()) ::setenv("QT_SCALE_FACTOR", scale.c_str(), 1);
             ::setenv("DISPLAY", display.c_str(), 1);
             ::setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
             ::setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
@@ -86,6 +97,52 @@ public:
         if (data != nullptr) XFree(data);
         return out;
     }
+
+    // The process that made a window (_NET_WM_PID), 0 when it does not say.
+    pid_t pidOf(Window w) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0, after = 0;
+        unsigned char* data = nullptr;
+        pid_t pid = 0;
+        if (XGetWindowProperty(d_, w, XInternAtom(d_, "_NET_WM_PID", False), 0, 1, False, XA_CARDINAL, &type, &format,
+                               &count, &after, &data) == Success &&
+            data != nullptr && count == 1)
+            pid = static_cast<pid_t>(*reinterpret_cast<const unsigned long*>(data));
+        if (data != nullptr) XFree(data);
+        return pid;
+    }
+
+    // A managed window's outer rectangle: the window manager's frame around it.
+    void frameOf(Window w, int& x, int& y, int& width, int& height) {
+        Window root = 0, parent = w, child = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        // Up to the root's child: the frame.
+        Window top = w;
+        while (XQueryTree(d_, top, &root, &parent, &children, &count)) {
+            if (children != nullptr) XFree(children);
+            if (parent == root || parent == 0) break;
+            top = parent;
+        }
+        XWindowAttributes a{};
+        XGetWindowAttributes(d_, top, &a);
+        XTranslateCoordinates(d_, top, DefaultRootWindow(d_), 0, 0, &x, &y, &child);
+        width = a.width + 2 * a.border_width;
+        height = a.height + 2 * a.border_width;
+    }
+
+    // Where a window itself is on the screen, and its size.
+    void placeOf(Window w, int& x, int& y, int& width, int& height) {
+        XWindowAttributes a{};
+        XGetWindowAttributes(d_, w, &a);
+        Window child = 0;
+        XTranslateCoordinates(d_, w, DefaultRootWindow(d_), 0, 0, &x, &y, &child);
+        width = a.width;
+        height = a.height;
+    }
+
+    Display* display11() const { return d_; }
 
     bool viewable(Window w) {
         XWindowAttributes a{};
@@ -164,6 +221,23 @@ public:
         return out;
     }
 
+    // The main window (its title begins "Quillon (" and names the macro file), 0 while there is none.
+    Window mainWindow() {
+        const auto found = windowsNamed("Quillon (");
+        return found.empty() ? 0 : found.front();
+    }
+    bool mainWindowShown() {
+        const Window w = mainWindow();
+        return w != 0 && viewable(w);
+    }
+    // The Quillon process behind dbus-run-session, from the lock it holds while it runs.
+    pid_t quillonPid() const {
+        std::ifstream in(folder_.path() + "/run/quillon/instance.lock");
+        pid_t pid = 0;
+        in >> pid;
+        return pid;
+    }
+
 private:
     // Depth first: a window named "Quillon" with a window named "panel" (trayer's) above it.
     Window findDocked(Window w, bool belowPanel) {
@@ -186,5 +260,13 @@ private:
     TempFolder folder_;
     Display* d_;
 };
+
+// The exit status of a program that ends within `seconds`, -1 otherwise (or when a signal killed it).
+inline int exitCodeWithin(TestProcess& p, int seconds) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!p.ended() && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    return p.ended() && WIFEXITED(p.status()) ? WEXITSTATUS(p.status()) : -1;
+}
 
 }  // namespace qln::test

@@ -5,14 +5,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 
 #include "app/TMainWin.h"
 #include "core/SettingsFile.h"
+#include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
+#include "gui/dialogs/MacroFileDialog.h"
 #include "gui/list/MacroListView.h"
 #include "platform/sim/SimDesktop.h"
 #include "support/TempFolder.h"
@@ -115,6 +120,103 @@ TEST(MainWindow, QuickInfoShowsTheSelectedMacro) {
     p.window->run(Command::QuickInfo);
     EXPECT_EQ(nickname, QString::fromUtf8("middle é"));
     EXPECT_EQ(text, QString::fromUtf8("café text"));
+}
+
+QAction* toolButton(const MainWindow& w, const char* name) {
+    auto* a = w.findChild<QAction*>(QString("Speed_") + name);
+    EXPECT_NE(a, nullptr) << name;
+    return a;
+}
+
+TEST(MainWindow, TheToolBarsActivateButtonFollowsTheSelectedMacro) {
+    Program p;
+    MacroListView* list = p.window->list();
+    list->setSelectedRow(list->list().rowOf(6));
+    EXPECT_EQ(toolButton(*p.window, "activate")->toolTip(), "Deactivate Macro");
+    EXPECT_EQ(p.window->action(Command::ActivateMacro)->text(), "Deacti&vate Macro");
+}
+
+TEST(MainWindow, BrowseModeLocksTheToolBarsOpenButtonButNotTheMenuEntry) {
+    Program p({"/B"});
+    EXPECT_TRUE(p.window->action(Command::OpenFile)->isEnabled());
+    EXPECT_FALSE(toolButton(*p.window, "open")->isEnabled());
+    EXPECT_TRUE(toolButton(*p.window, "sort")->isEnabled());
+    EXPECT_TRUE(toolButton(*p.window, "help")->isEnabled());
+    Program plain;
+    EXPECT_TRUE(toolButton(*plain.window, "open")->isEnabled());
+}
+
+TEST(MainWindow, TheSchedulerAndScreenSaverEntriesShowTheirSettings) {
+    Program p;  // the defaults: Show Date off, Disable Screen Saver on
+    auto* screenSaver = p.window->findChild<QAction*>("MenuDisableScreenSaver");
+    auto* showDate = p.window->findChild<QAction*>("MenuShowDate");
+    ASSERT_NE(screenSaver, nullptr);
+    ASSERT_NE(showDate, nullptr);
+    EXPECT_TRUE(screenSaver->isChecked());
+    EXPECT_FALSE(showDate->isChecked());
+}
+
+TEST(MainWindow, HelpShowsTheManualInAWindowOfItsOwnAndFollowsItsLinks) {
+    Program p;
+    p.window->run(Command::HelpContents);
+    auto* help = p.window->findChild<HelpWindow*>("HelpWindow");
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    QTextBrowser* text = help->browser();
+    EXPECT_TRUE(text->source().toLocalFile().endsWith("/docs/manual/index.html"))
+        << text->source().toString().toStdString();
+    EXPECT_FALSE(text->toPlainText().isEmpty());
+    // Links are followed in the window, from the keyboard too: Tab selects the next one (the second: the main
+    // window's page), Enter follows it.
+    const QString contents = text->toPlainText();
+    text->setFocus();
+    QTest::keyClick(text, Qt::Key_Tab);
+    QTest::keyClick(text, Qt::Key_Tab);
+    QTest::keyClick(text, Qt::Key_Return);
+    EXPECT_NE(text->toPlainText(), contents);
+    EXPECT_EQ(text->source().fileName(), "tmainwin.html");
+    EXPECT_TRUE(text->isBackwardAvailable());
+    // Help asked again: the same window.
+    p.window->run(Command::HelpContents);
+    EXPECT_EQ(p.window->findChildren<HelpWindow*>().size(), 1);
+}
+
+TEST(MainWindow, ADialogsHelpButtonOpensItsPageInAWindowItsModalityLetsThrough) {
+    Program p;
+    QString page;
+    bool blocked = true;
+    QTimer::singleShot(100, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("HelpButton"), Qt::LeftButton);
+        if (auto* help = dialog->findChild<HelpWindow*>("HelpWindow")) {
+            page = help->browser()->source().fileName();
+            // A click reaches it through the window system, as modality filters it: it closes the help.
+            QTest::mouseClick(help->findChild<QPushButton*>("CloseButton"), Qt::LeftButton);
+            blocked = help->isVisible();
+        }
+        dialog->close();
+    });
+    p.window->run(Command::Sort);
+    EXPECT_EQ(page, "tsortorder.html");
+    EXPECT_FALSE(blocked);
+}
+
+TEST(MacroFileDialog, TheFilterNamesQLNAndMatchesEitherCase) {
+    test::TempFolder tmp;
+    for (const char* name : {"upper.QLN", "lower.qln", "Mixed.Qln", "notes.txt"}) tmp.write(name, "");
+    MacroFileDialog dialog(MacroFileDialog::Purpose::Open, QString::fromStdString(tmp.path()));
+    EXPECT_EQ(dialog.nameFilters(), QStringList{"Quillon (*.QLN)"});
+    dialog.show();
+    auto* files = dialog.findChild<QListView*>("listView");
+    ASSERT_NE(files, nullptr);
+    QStringList shown;
+    // The folder is read in the background.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return files->model()->rowCount(files->rootIndex()) == 3; }, 10000));
+    for (int row = 0; row < files->model()->rowCount(files->rootIndex()); ++row)
+        shown << files->model()->index(row, 0, files->rootIndex()).data().toString();
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"Mixed.Qln", "lower.qln", "upper.QLN"}));
 }
 
 }  // namespace

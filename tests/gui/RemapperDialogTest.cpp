@@ -98,6 +98,15 @@ TEST(SelectCharacterDialog, TheCurrentCharacterIsSelectedAndADoubleClickTakesACe
     EXPECT_EQ(select.result(), QDialog::Accepted);
 }
 
+TEST(SelectCharacterDialog, ShowsTheWholeGridWithoutScrolling) {
+    SelectCharacterDialog select(32, 100, 20);
+    select.show();
+    QTableWidget* chars = grid(select, "CharGrid");
+    const QRect shown = chars->viewport()->rect();
+    for (const auto& [row, column] : std::vector<std::pair<int, int>>{{0, 0}, {0, 27}, {7, 0}, {7, 27}})
+        EXPECT_TRUE(shown.contains(chars->visualItemRect(chars->item(row, column)))) << row << " " << column;
+}
+
 TEST(SelectCharacterDialog, NoCurrentCharacterAndCancelTakeNothing) {
     SelectCharacterDialog select(0, 100, 20);
     select.show();

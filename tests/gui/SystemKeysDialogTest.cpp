@@ -9,6 +9,8 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <tuple>
+
 #include "gui/triggers/SystemKeysDialog.h"
 #include "platform/sim/SimDesktop.h"
 #include "store/HotKeyNames.h"
@@ -44,10 +46,19 @@ struct Set {
         auto d = std::make_unique<SystemKeysDialog>(
             macros, settings, read, store, [this](bool on) { capturing.push_back(on); }, &notices);
         d->show();
-        QApplication::setActiveWindow(d.get());
+        // Mnemonics work in the active window only.
+        d->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(d.get()));
         return d;
     }
 };
+
+int codeOf(const std::string& name) {
+    for (int c = 0; c < HotKeyCount; ++c)
+        if (hotKeyName(c) == name) return c;
+    ADD_FAILURE() << name;
+    return -1;
+}
 
 QLineEdit* field(const QWidget& d, const char* name) {
     auto* f = d.findChild<QLineEdit*>(name);
@@ -93,6 +104,76 @@ TEST(SystemKeysDialog, CancelStoresNothing) {
     EXPECT_FALSE(d->changed());
     EXPECT_EQ(s.store.read(2).hotKeyCode, 262);
     EXPECT_FALSE(s.capturing.back());
+}
+
+// While a field waits, the hook library reports every hot key pressed, and the dialog sees the same press.
+void press(SystemKeysDialog& d, QWidget* focused, Qt::Key key, Qt::KeyboardModifiers modifiers, const char* name,
+           bool codeFirst = false) {
+    if (codeFirst) d.hotKeyPressed(codeOf(name));
+    QTest::keyClick(focused, key, modifiers);
+    if (!codeFirst && d.isVisible()) d.hotKeyPressed(codeOf(name));
+    // A mnemonic clicks its button as a click of the mouse would, animated: the click comes from the loop.
+    (void)QTest::qWaitFor([&] { return !d.isVisible(); }, 300);
+}
+
+TEST(SystemKeysDialog, TheDialogsOwnKeysWorkWhileAFieldWaits) {
+    for (const bool codeFirst : {false, true}) {
+        Set s;
+        auto d = s.dialog();
+        d->focusField(SystemKeys::ActProg);
+        QLineEdit* f = field(*d, "ActProg");
+        const QString before = f->text();
+        // Alt+O is Ok's mnemonic: the dialog closes, nothing changed.
+        press(*d, f, Qt::Key_O, Qt::AltModifier, "Alt+O", codeFirst);
+        EXPECT_EQ(d->result(), QDialog::Accepted) << codeFirst;
+        EXPECT_FALSE(d->changed()) << codeFirst;
+        EXPECT_EQ(s.store.read(2).hotKeyCode, 262) << codeFirst;
+        EXPECT_EQ(f->text(), before);
+    }
+    Set s;
+    auto d = s.dialog();
+    QLineEdit* f = field(*d, "ActProg");
+    d->focusField(SystemKeys::ActProg);
+    press(*d, f, Qt::Key_Escape, Qt::NoModifier, "ESC");
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(d->result(), QDialog::Rejected);
+}
+
+TEST(SystemKeysDialog, ACombinationNoControlUsesIsTheHotKey) {
+    Set s;
+    auto d = s.dialog();
+    d->focusField(SystemKeys::Resume);
+    QLineEdit* f = field(*d, "Resume");
+    for (const auto& [key, modifiers, name] : std::vector<std::tuple<Qt::Key, Qt::KeyboardModifiers, const char*>>{
+             {Qt::Key_Q, Qt::AltModifier, "Alt+Q"},
+             {Qt::Key_O, Qt::AltModifier | Qt::ShiftModifier, "Alt+Shift+O"},
+             {Qt::Key_O, Qt::ControlModifier | Qt::AltModifier, "Ctrl+Alt+O"}}) {
+        press(*d, f, key, modifiers, name);
+        EXPECT_TRUE(d->isVisible()) << name;
+        EXPECT_EQ(f->text(), QString(name));
+    }
+}
+
+TEST(SystemKeysDialog, SpaceFirstGivesAFieldOneOfTheDialogsOwnKeys) {
+    for (const bool codeFirst : {false, true}) {
+        Set s;
+        auto d = s.dialog();
+        d->focusField(SystemKeys::ActProg);
+        QLineEdit* f = field(*d, "ActProg");
+        QTest::keyClick(f, Qt::Key_Space);
+        EXPECT_TRUE(f->text().isEmpty());  // waiting for any key
+        press(*d, f, Qt::Key_O, Qt::AltModifier, "Alt+O", codeFirst);
+        EXPECT_TRUE(d->isVisible()) << codeFirst;
+        EXPECT_EQ(f->text(), "Alt+O") << codeFirst;
+        QTest::keyClick(f, Qt::Key_Space);
+        press(*d, f, Qt::Key_Escape, Qt::NoModifier, "ESC", codeFirst);
+        EXPECT_TRUE(d->isVisible()) << codeFirst;
+        EXPECT_EQ(f->text(), "ESC") << codeFirst;
+        // Armed no more: Alt+O is Ok again.
+        press(*d, f, Qt::Key_O, Qt::AltModifier, "Alt+O", codeFirst);
+        EXPECT_EQ(d->result(), QDialog::Accepted);
+        EXPECT_EQ(s.store.read(2).hotKeyCode, codeOf("ESC"));
+    }
 }
 
 }  // namespace

@@ -36,7 +36,9 @@ private:
 
 // A private X server with openbox on it; DISPLAY names it for the rest of the test.
 struct Session {
-    Session() : wm(x) { ::setenv("DISPLAY", x.display().c_str(), 1); }
+    explicit Session(const std::string& screen = "1024x768x24") : x(screen), wm(x) {
+        ::setenv("DISPLAY", x.display().c_str(), 1);
+    }
     bool managed() const { return wmReady(); }
     bool wmReady() const { return WindowManager::runningOn(x.display()); }
     XvfbSession x;

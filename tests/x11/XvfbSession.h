@@ -30,11 +30,12 @@ class XvfbSession {
 public:
     static constexpr int kStartSeconds = 30;
 
-    XvfbSession() {
+    // `screen`: Xvfb's WIDTHxHEIGHTxDEPTH.
+    explicit XvfbSession(const std::string& screen = "1024x768x24") {
         int fds[2];
         if (::pipe2(fds, O_CLOEXEC) != 0) throw std::runtime_error("Xvfb: cannot make a pipe");
         const std::string log = folder_.file("xvfb.log");
-        server_.start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+        server_.start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp",
                        "-noreset"},
                       [&] {
                           TestProcess::redirectOutput(log.c_str());

@@ -3,6 +3,7 @@
 // (with the window manager's frame) as OUTPUT_FOLDER/NAME.png.  scripts/screenshots gives it a private desktop.
 #include <QApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QMenu>
 #include <QScreen>
 #include <QTimer>
@@ -15,6 +16,7 @@
 
 #include "app/TMainWin.h"
 #include "core/Paths.h"
+#include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
 #include "gui/list/MacroListView.h"
 #include "gui/playback/TOnTopMessage.h"
@@ -174,6 +176,15 @@ int main(int argc, char** argv) {
             shootDialog([&] { window.remapper(); }, out + "keyboard-remapper.png");
             shootDialog([&] { gui::SelectCharacterDialog('e', 200, 20, {}, &window).exec(); },
                         out + "select-character.png");
+            window.run(Command::HelpContents);
+            if (auto* help = window.findChild<gui::HelpWindow*>()) {
+                help->setGeometry(60, 40, 700, 520);
+                QEventLoop drawn;
+                QTimer::singleShot(700, &drawn, &QEventLoop::quit);
+                drawn.exec();
+                shoot(help, out + "help.png");
+                help->close();
+            }
             main.MenuTerminateClick();
             window.close();
         });

@@ -2,6 +2,8 @@
 
 #include <QScreen>
 
+#include "gui/ScreenPlace.h"
+
 namespace qln::gui {
 
 CentredDialog::CentredDialog(QWidget* parent) : QDialog(parent) {}
@@ -13,6 +15,8 @@ void CentredDialog::showEvent(QShowEvent* event) {
         frame.moveCenter(where->availableGeometry().center());
         move(frame.topLeft());
     }
+    // A dialog taller than the screen (a big font, a high scale) keeps its title bar and buttons within reach.
+    keepOnScreenOnceFramed(this);
 }
 
 }  // namespace qln::gui

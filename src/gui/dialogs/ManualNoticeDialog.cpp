@@ -14,7 +14,7 @@ ManualNoticeDialog::ManualNoticeDialog(QWidget* parent) : CentredDialog(parent) 
     setModal(true);
 
     auto* notice =
-        new QLabel("The Tutorial / User Manual is an HTML document.  It will open in your web browser.", this);
+        new QLabel("The Tutorial / User Manual is an HTML document.  It opens in a window of Quillon's own.", this);
     notice->setObjectName("Notice");
     notice->setWordWrap(true);
     const DialogButtons buttons = okButtonRow(this);

@@ -5,7 +5,7 @@
 namespace qln::gui {
 
 // "User Manual Notice", shown before the manual opens: exec() returns Accepted when "&Ok" was chosen, and the
-// caller then opens the manual (HTML, in the web browser); Escape or the close button go no further.
+// caller then opens the manual (HTML, in the program's help window); Escape or the close button go no further.
 class ManualNoticeDialog : public CentredDialog {
     Q_OBJECT
 

@@ -12,6 +12,7 @@
 
 #include "core/Win1252.h"
 #include "gui/DialogButtons.h"
+#include "gui/ScreenPlace.h"
 
 namespace qln::gui {
 
@@ -111,6 +112,7 @@ void SortOrderDialog::showEvent(QShowEvent* event) {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    keepOnScreenOnceFramed(this);
 }
 
 }  // namespace qln::gui

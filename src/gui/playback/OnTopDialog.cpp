@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "core/Win1252.h"
+#include "gui/ScreenPlace.h"
 
 namespace qln::gui {
 
@@ -28,6 +29,7 @@ void OnTopDialog::moveCentred() {
     const QRect area = screen->geometry();
     const QSize outer = frameGeometry().size();
     move(area.x() + (area.width() - outer.width()) / 2, area.y() + (area.height() - outer.height()) / 2);
+    keepOnScreen(this);
 }
 
 bool OnTopDialog::event(QEvent* e) {

@@ -28,7 +28,11 @@ SelectCharacterDialog::SelectCharacterDialog(int current, int rowTop, int rowHei
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
     grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Square cells as high as a line of text: the header's own minimum section width (wider than such a cell in
+    // most styles) would push the last columns out of sight.
     const int side = grid_->fontMetrics().height() + 6;
+    grid_->horizontalHeader()->setMinimumSectionSize(1);
+    grid_->verticalHeader()->setMinimumSectionSize(1);
     for (int row = 0; row < sc::Rows; ++row) {
         grid_->setRowHeight(row, side);
         for (int column = 0; column < sc::Columns; ++column) {
@@ -39,7 +43,8 @@ SelectCharacterDialog::SelectCharacterDialog(int current, int rowTop, int rowHei
         }
     }
     for (int column = 0; column < sc::Columns; ++column) grid_->setColumnWidth(column, side);
-    grid_->setFixedSize(side * sc::Columns + 2 * grid_->frameWidth(), side * sc::Rows + 2 * grid_->frameWidth());
+    grid_->setFixedSize(grid_->horizontalHeader()->length() + 2 * grid_->frameWidth(),
+                        grid_->verticalHeader()->length() + 2 * grid_->frameWidth());
     if (const sc::Cell cell = sc::cellOf(current); cell.row >= 0) grid_->setCurrentCell(cell.row, cell.column);
     connect(grid_, &QTableWidget::cellDoubleClicked, this, [this](int row, int column) { take(row, column); });
 

@@ -5,6 +5,7 @@
 
 #include "core/Notices.h"
 #include "gui/dialogs/CentredDialog.h"
+#include "ui/HotKeyFieldKeys.h"
 #include "ui/SystemKeys.h"
 
 class QLineEdit;
@@ -16,7 +17,9 @@ namespace qln::gui {
 // `MenuTop`) and how the menu of macros for the window in front is drawn (`ShowText`, `ShowIcon`, `ShowNick`).
 // The fields are not typed into: while one has the focus the dialog is the hot key capture window (`capture`
 // is called with true on entering a field, with false on leaving it and when the dialog closes), and the
-// application hands each hot key pressed meanwhile to hotKeyPressed().  exec() returns Accepted after "&Ok"
+// application hands each hot key pressed meanwhile to hotKeyPressed().  The dialog's own keys (its mnemonics,
+// Enter, Escape, Tab, plain clicks) keep working meanwhile; Space in a field makes it take the next one as its
+// hot key.  exec() returns Accepted after "&Ok"
 // stored the changed system macros through `store` and the style in `settings`; the owner then writes the
 // settings file and, when changed(), refreshes the list row and calls SetHotKeys.  "&Help": "tsystemkeys.html".
 class SystemKeysDialog : public CentredDialog {
@@ -42,6 +45,9 @@ protected:
 
 private:
     void setCapturing(int field);  // -1 ends it
+    // A key event or click reaching the waiting field: true when the field keeps it from the dialog.
+    bool fieldKeyEvent(QEvent* event);
+    void showArmed();
     void refuse(const SystemKeysRefusal& refusal);
     void OkButtonClick();
 
@@ -55,6 +61,7 @@ private:
     std::array<QLineEdit*, SystemKeys::FieldCount> fields_{};
     std::array<QRadioButton*, 3> styles_{};
     int capturing_ = -1;
+    HotKeyFieldKeys keys_;
 };
 
 }  // namespace qln::gui
