@@ -127,15 +127,22 @@ void HeldBackKeys::macroEnded() {
 }
 
 bool HeldBackKeys::replayNext() {
-    if (playing_ || grabbed_.empty()) return false;
+    replayAsked_ = false;
+    if (playing_ || !holding()) return false;
     Display* d = display_.get();
     const std::vector<HeldKey> batch = queue_.nextBatch();
     for (const HeldKey& k : batch) XTestFakeKeyEvent(d, k.keycode, k.press ? True : False, CurrentTime);
     if (queue_.empty()) {
-        // What the replay pressed and the user has let go of meanwhile comes up; what they still hold comes up
-        // with their own release.
-        releaseNow(queue_.finish(keysDownOnGrabbed()));
-        ungrab();
+        // The keyboards are given back at a quiet moment only: a key the user holds now may be followed at once
+        // by the next, which would overtake keys still on their way to us.  Until then their keys keep coming to
+        // us, and go out as they come.
+        if (grabbed_.empty()) {
+            // Keys that were on their way when we let go: what the user still holds comes up with their release.
+            queue_.finish(std::bitset<256>().set());
+        } else if (const std::bitset<256> held = keysDownOnGrabbed(); held.none()) {
+            releaseNow(queue_.finish(held));
+            ungrab();
+        }
     }
     XSync(d, False);
     return !batch.empty() && batch.back().press;
@@ -145,6 +152,12 @@ bool HeldBackKeys::handle(const RawInput& r) {
     if (!r.held) return false;
     const auto kc = static_cast<std::uint8_t>(r.detail);
     const bool press = r.kind == RawInput::Kind::KeyDown;
+    if (!playing_ && grabbed_.empty() && queue_.empty()) {
+        // On its way when we let go of the keyboard: it goes out at once, as it would have a moment earlier.
+        XTestFakeKeyEvent(display_.get(), kc, press ? True : False, CurrentTime);
+        XFlush(display_.get());
+        return true;
+    }
     switch (queue_.key(kc, press, playing_ && kc == abortKeycode_ && abortKeycode_ != 0)) {
         case KeyHoldBack::Action::Pass:
             XTestFakeKeyEvent(display_.get(), kc, False, CurrentTime);
@@ -154,6 +167,12 @@ bool HeldBackKeys::handle(const RawInput& r) {
             pump_.post(hook::AbortRequest{});
             break;
         case KeyHoldBack::Action::Hold:
+            // No macro plays: the replay is under way, or a key was still on its way when we let go.
+            if (!playing_ && !replayAsked_ && onPending_) {
+                replayAsked_ = true;
+                onPending_();
+            }
+            break;
         case KeyHoldBack::Action::Drop:
             break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "hook/KeyHoldBack.h"
@@ -43,7 +44,12 @@ public:
 
     // A key of a keyboard we hold.  Returns true when `r` was one.
     bool handle(const RawInput& r);
-    bool holding() const { return !grabbed_.empty(); }
+    // Keyboards are held or keys wait to be replayed.
+    bool holding() const { return !grabbed_.empty() || !queue_.empty(); }
+    // Keys wait to be replayed.
+    bool waiting() const { return !queue_.empty(); }
+    // Runs when a key arrives that waits while no macro plays (the program is to ask for the replay).
+    void setOnPending(std::function<void()> onPending) { onPending_ = std::move(onPending); }
     bool playing() const { return playing_; }
 
 private:
@@ -61,6 +67,8 @@ private:
     std::uint8_t abortKeycode_ = 0;
     bool playing_ = false;
     bool userTurn_ = false;
+    bool replayAsked_ = false;
+    std::function<void()> onPending_;
 };
 
 }  // namespace qln::hook

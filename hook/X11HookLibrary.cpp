@@ -38,6 +38,7 @@ X11HookLibrary::X11HookLibrary(IMessagePump& pump, IDescriptorWatch& watch, cons
     activeWindow_ = std::make_unique<hook::ActiveWindowWatch>(*display_);
     endMarker_ = std::make_unique<hook::EndMarkerKey>(*display_);
     held_ = std::make_unique<hook::HeldBackKeys>(*display_, pump_);
+    held_->setOnPending([this] { pump_.post(hook::ReplayHeldKeys{}); });
     grabs_ = std::make_unique<hook::HotKeyGrabs>(*display_, [this](std::string_view text) {
         warnings_.emplace_back(text);
     });
@@ -184,7 +185,8 @@ void X11HookLibrary::deliverHeldKeys() {
     held_->replayNext();
     // What the key did (a typed character, a hot key) is posted before we are asked for the next one.
     drain();
-    if (held_->holding()) pump_.post(hook::ReplayHeldKeys{});
+    // Keyboards still held with nothing queued wait for the user's next key (HeldBackKeys asks then).
+    if (held_->waiting()) pump_.post(hook::ReplayHeldKeys{});
 }
 
 void X11HookLibrary::attachBlocks(std::span<std::uint8_t, 104> remap, std::span<std::uint8_t, 17>) {

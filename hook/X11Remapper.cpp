@@ -7,6 +7,7 @@
 #include <map>
 
 #include "hook/RemapChanges.h"
+#include "platform/x11/RemappedKeys.h"
 
 namespace qln::hook {
 
@@ -29,6 +30,7 @@ void withKeymap(Display* d, F change) {
 X11Remapper::X11Remapper(x11::X11Events& events) : events_(events), note_(events.display()) {
     Display* d = events_.display().get();
     restoreAfterCrash(events_.display());
+    x11::publishRemappedKeys(events_.display(), {});  // a killed predecessor's list is gone with its remapping
     int opcode = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
     if (XkbQueryExtension(d, &opcode, &xkbEventBase_, &error, &major, &minor)) {
         XkbSelectEvents(d, XkbUseCoreKbd, XkbNewKeyboardNotifyMask, XkbNewKeyboardNotifyMask);
@@ -54,6 +56,7 @@ void X11Remapper::restore() {
     active_ = false;
     if (held_.empty()) {
         note_.remove();
+        publishRemappedKeys(held_);
         return;
     }
     update();
@@ -91,6 +94,7 @@ void X11Remapper::update() {
         for (const auto& w : wanted)
             if (std::find(noted.begin(), noted.end(), w) == noted.end()) noted.push_back(w);
         note_.write(noted);
+        publishRemappedKeys(noted);
         for (const auto& h : held_)
             if (std::none_of(wanted.begin(), wanted.end(), [&](const auto& w) { return w.at == h.at; }))
                 keys.set(h.at, h.original);
@@ -99,6 +103,14 @@ void X11Remapper::update() {
     });
     if (sent) held_ = std::move(wanted);
     note_.write(held_);
+    publishRemappedKeys(held_);
+}
+
+void X11Remapper::publishRemappedKeys(const std::vector<RemappedLevel>& levels) {
+    std::vector<std::uint8_t> keycodes;
+    for (const auto& l : levels)
+        if (std::find(keycodes.begin(), keycodes.end(), l.at.keycode) == keycodes.end()) keycodes.push_back(l.at.keycode);
+    x11::publishRemappedKeys(events_.display(), keycodes);
 }
 
 bool X11Remapper::handleEvent(void* event) {

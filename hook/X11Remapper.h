@@ -47,6 +47,8 @@ private:
     // Brings the keymap in line with the tables (or with no remapping at all when not in use).
     void update();
     bool handleEvent(void* event);
+    // Tells the typing side which keys are remapped now.
+    void publishRemappedKeys(const std::vector<RemappedLevel>& levels);
 
     x11::X11Events& events_;
     RemapNote note_;

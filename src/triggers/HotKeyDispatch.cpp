@@ -20,6 +20,8 @@ char HotKeyDispatch::systemFunction(std::uint16_t code) const {
     return 0;
 }
 
+bool HotKeyDispatch::paused() const { return playback_.player().state().paused; }
+
 void HotKeyDispatch::hotKeyPressed(const hook::HotKeyPressed& m) {
     if (state_.popupMenuShown) return host_.warning(PopupMenuShownWarning);
     if (host_.captureRunning()) return host_.warning(RecordingWarning);

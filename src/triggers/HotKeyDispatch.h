@@ -22,6 +22,8 @@ public:
     void hotKeyPressed(const hook::HotKeyPressed& m);
     // Plays the pending macro; a Popup Menu macro shows its menu and the chosen macro takes its place.
     void runPending();
+    // A macro stands in a pause.
+    bool paused() const;
 
 private:
     bool pauseHandled(const hook::HotKeyPressed& m);

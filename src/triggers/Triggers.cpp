@@ -14,6 +14,13 @@ Triggers::Triggers(const Parts& p)
 
 bool Triggers::handleMessage(const Message& m) {
     if (const auto* hot = std::get_if<hook::HotKeyPressed>(&m)) {
+        // A hot key pressed before the playing macro started, still waiting in the queue when the macro let
+        // messages through: it plays after that macro, in order.  (While a macro plays the library reports no
+        // hot key, but a pause takes them.)
+        if (run_.playing() && !dispatch_.paused()) {
+            if (deferred_.size() < MaxDeferred) deferred_.push_back(*hot);
+            return true;
+        }
         dispatch_.hotKeyPressed(*hot);
     } else if (const auto* typed = std::get_if<hook::TypedCharacter>(&m)) {
         snipwords_.typed(*typed);
@@ -21,6 +28,11 @@ bool Triggers::handleMessage(const Message& m) {
         activation_.windowActivated(*activated);
     } else {
         return false;
+    }
+    while (!run_.playing() && !deferred_.empty()) {
+        const hook::HotKeyPressed next = deferred_.front();
+        deferred_.pop_front();
+        dispatch_.hotKeyPressed(next);
     }
     return true;
 }

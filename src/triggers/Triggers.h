@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <memory>
 #include <string>
 
@@ -51,6 +52,8 @@ private:
     HotKeyDispatch dispatch_;
     Snipwords snipwords_;
     WindowActivation activation_;
+    static constexpr std::size_t MaxDeferred = 32;
+    std::deque<hook::HotKeyPressed> deferred_;
 };
 
 }  // namespace qln

@@ -119,6 +119,10 @@ public:
         XTestFakeDeviceKeyEvent(d_, device_, XKeysymToKeycode(d_, sym), down ? True : False, nullptr, 0, CurrentTime);
         XSync(d_, False);
     }
+    void keycode(unsigned kc, bool down) {
+        XTestFakeDeviceKeyEvent(d_, device_, kc, down ? True : False, nullptr, 0, CurrentTime);
+        XSync(d_, False);
+    }
     // Pressed in this order, released in the opposite one, as a hand does.
     void chord(const std::vector<KeySym>& syms) {
         for (const KeySym sym : syms) key(sym, true);

@@ -30,7 +30,7 @@ namespace {
 
 using TriggersDesktopTest = TriggerDesktopFixture;
 
-constexpr std::uint16_t kCtrlAltH = 151, kCtrlAltJ = 153, kCtrlAltK = 154, kCtrlAltL = 155;
+constexpr std::uint16_t kCtrlAltB = 145, kCtrlAltH = 151, kCtrlAltJ = 153, kCtrlAltK = 154, kCtrlAltL = 155;
 
 TEST_F(TriggersDesktopTest, HotKeysSnipwordAndMenuTypeIntoTheProgramInFront) {
     MacroRecord snip = macro("Snip", HotKeySnipword, ScopeGlobal, "Snip!<ENTER>");
@@ -55,7 +55,7 @@ TEST_F(TriggersDesktopTest, HotKeysSnipwordAndMenuTypeIntoTheProgramInFront) {
     // Shift added is another hot key, which no macro uses: the terminal gets it (xterm turns it into U+0088).
     physicalKeys({XK_Control_L, XK_Alt_L, XK_Shift_L, XK_h});
     physicalKeys({XK_Control_L, XK_Alt_L, XK_j});
-    EXPECT_EQ(first.text(2), "hello\n\xC2\x88window\n");
+    EXPECT_EQ(first.text(2), "hello\n\xC2\x88window\n") << d.log();
     front("second cat");
     physicalKeys({XK_Control_L, XK_Alt_L, XK_j});
     EXPECT_EQ(second.text(1), "global\n");
@@ -150,6 +150,36 @@ TEST_F(TriggersDesktopTest, ARemappedKeyboardIsPutBackAfterAKill) {
     TestProcess next;
     d.start(next, {"/HIDE"});
     EXPECT_TRUE(eventually([&] { return keymap() == original; }, 500));
+}
+
+}  // namespace
+}  // namespace qln::test
+
+namespace qln::test {
+namespace {
+
+// Remapping is for the user's keys: a macro types the characters its text says, also those on remapped keys and
+// under its held Shift, while the user's own a types the remapped character.
+TEST_F(TriggersDesktopTest, MacrosTypeTheirTextOnARemappedKeyboard) {
+    Vexmap tables;
+    tables.tables()[26] = 0xEA;  // a types ê
+    ASSERT_TRUE(tables.SaveVexmap(d.folder().path() + "/data/quillon/QUILN.QLS"));
+    writeMacros(macroFile(), {macro("Regards", kCtrlAltB, ScopeGlobal,
+                                    "Best regards, caf\xE9<ENTER><SHFD>abc<SHFU>def<ENTER><CTLD>a<CTLU>")});
+    Cat cat(d.display(), "the cat", d.folder().file("cat.txt"));
+    ASSERT_NE(windowOf("the cat"), 0u);
+    const unsigned aKey = XKeysymToKeycode(x_, XK_a);  // remapped soon: no key has a then
+    startQuillon();
+    front("the cat");
+    physicalKeys({XK_Control_L, XK_Alt_L, XK_b});
+    EXPECT_EQ(cat.text(2), "Best regards, caf\xC3\xA9\nABCdef\n") << d.log();
+    UserKeyboard user(x_);
+    user.keycode(aKey, true);
+    user.keycode(aKey, false);
+    physicalKeys({XK_Return});
+    // Ctrl+A went to the terminal as ^A, which cat keeps: a command on the key, not the character ê.
+    EXPECT_EQ(cat.text(3), "Best regards, caf\xC3\xA9\nABCdef\n\x01\xC3\xAA\n") << d.log();
+    EXPECT_EQ(keysDown(), "");
 }
 
 }  // namespace

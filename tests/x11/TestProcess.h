@@ -35,6 +35,8 @@ public:
         pid_ = ::fork();
         if (pid_ < 0) throw std::runtime_error("cannot start " + argv.at(0));
         if (pid_ == 0) {
+            // A group of its own: stopping it stops what it started too (the bus of dbus-run-session).
+            ::setpgid(0, 0);
             ::prctl(PR_SET_PDEATHSIG, SIGTERM);
             if (::getppid() != parent) ::_exit(127);
             if (prepare) prepare();
@@ -60,17 +62,20 @@ public:
     // Asks it to end, and kills it when it has not within five seconds.
     void stop() {
         if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
+        const pid_t group = pid_;
+        ::kill(-group, SIGTERM);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
         while (!ended()) {
             if (std::chrono::steady_clock::now() > deadline) {
-                ::kill(pid_, SIGKILL);
+                ::kill(-group, SIGKILL);
                 ::waitpid(pid_, &status_, 0);
                 pid_ = -1;
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
+        // What it left behind in its group goes with it.
+        ::kill(-group, SIGTERM);
     }
 
     // For `prepare`: standard output and error into the file, standard input from /dev/null.

@@ -105,10 +105,12 @@ void X11Input::followServer() {
     if (released) sync();
 }
 
-void X11Input::typeExactly(const X11Keymap::Stroke& s) {
+void X11Input::typeExactly(const X11Keymap::Stroke& s, bool keepCommands) {
     std::vector<std::uint8_t> held;
     for (std::size_t kc = 0; kc < 256; ++kc) {
         if (!ours_[kc] || !keymap_.isModifierKey(static_cast<std::uint8_t>(kc))) continue;
+        // Ctrl, Alt and Super the macro holds stay for a command ("<CTLD>a" is Ctrl+A on whatever key types a).
+        if (keepCommands && kc != keymap_.shiftKeycode() && kc != keymap_.level3Keycode()) continue;
         held.push_back(static_cast<std::uint8_t>(kc));
         sendKeycode(static_cast<std::uint8_t>(kc), false);
     }
@@ -136,8 +138,12 @@ void X11Input::typeUnicode(char32_t ch, bool exact) {
             sendKeycode(s->keycode, false);
             if (pressShift) sendKeycode(shift, false);
         }
-    } else if (const auto spare = spares_.use(ch, missing_)) {
-        typeExactly(*spare);
+    } else {
+        // Not on the layout (or on a key the user has remapped): a spare keycode, which knows no Shift of its own.
+        // A letter under the macro's held Shift comes out as its capital, as a Shift and a letter key give it.
+        const bool shifted = !exact && ours_[keymap_.shiftKeycode()] && ch >= 'a' && ch <= 'z';
+        const char32_t typed = shifted ? ch - 'a' + 'A' : ch;
+        if (const auto spare = spares_.use(typed, missing_)) typeExactly(*spare, !exact);
     }
     // Each character goes out at once; a round trip every few keeps us at the server's pace (a round trip per
     // character halves the speed) and reads the keys the user holds meanwhile.

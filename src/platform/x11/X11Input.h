@@ -49,7 +49,8 @@ private:
     // Drops from what we hold what others have let go since.
     void followServer();
     // Presses the stroke with exactly the modifiers its level needs, our own held modifiers let go meanwhile.
-    void typeExactly(const X11Keymap::Stroke& s);
+    // With keepCommands the macro's held Ctrl, Alt and Super stay down.
+    void typeExactly(const X11Keymap::Stroke& s, bool keepCommands = false);
     void typeUnicode(char32_t ch, bool exact);
     void typeControl(std::uint8_t ch);
     void pressKeypad(std::uint8_t keycode, bool down);

@@ -9,6 +9,7 @@
 #include <bit>
 
 #include "platform/ControlCharacters.h"
+#include "platform/x11/RemappedKeys.h"
 #include "platform/x11/XkbGroups.h"
 
 namespace qln::x11 {
@@ -56,6 +57,11 @@ X11Keymap::X11Keymap(X11Events& events) : events_(events) {
     } else {
         xkbEventBase_ = -1;
     }
+    // Our keyboard remapper names the keys it changed on the root window.
+    remappedAtom_ = remappedKeysAtom(events_.display());
+    XWindowAttributes root{};
+    if (XGetWindowAttributes(d, DefaultRootWindow(d), &root))
+        XSelectInput(d, DefaultRootWindow(d), root.your_event_mask | PropertyChangeMask);
     filter_ = events_.addFilter([this](XEvent& e) { return handleEvent(&e); });
     refresh();
 }
@@ -70,6 +76,8 @@ bool X11Keymap::handleEvent(void* event) {
     // Read again when next needed: a program remapping keys in a loop must not keep us reading keymaps.
     if (e.type == MappingNotify) {
         if (e.xmapping.request != MappingPointer) stale_ = true;
+    } else if (e.type == PropertyNotify && e.xproperty.atom == remappedAtom_) {
+        stale_ = true;
     } else if (xkbEventBase_ >= 0 && e.type == xkbEventBase_) {
         const auto& x = reinterpret_cast<const XkbEvent&>(e);
         if (x.any.xkb_type == XkbNewKeyboardNotify) {
@@ -101,6 +109,7 @@ void X11Keymap::refresh() {
     XkbStateRec state{};
     XkbGetState(d, XkbUseCoreKbd, &state);
     group_ = state.group;
+    remapped_ = readRemappedKeys(events_.display());
 
     keycodes_.fill(0);
     for (const VkSym& k : kKeys) keycodes_[k.vk] = toKeycode(d, k.sym);
@@ -140,7 +149,10 @@ void X11Keymap::index() {
         const unsigned allowed = ShiftMask | level3Mask_;
         std::unordered_map<char32_t, int> rank;
         for (int kc = xkb_->min_key_code; kc <= xkb_->max_key_code; ++kc) {
-            if (reserved_[static_cast<std::size_t>(kc)] || XkbKeyNumGroups(xkb_, kc) == 0) continue;
+            // A remapped key types what the user's remapping says, not what the macro's text says.
+            if (reserved_[static_cast<std::size_t>(kc)] || remapped_[static_cast<std::size_t>(kc)] ||
+                XkbKeyNumGroups(xkb_, kc) == 0)
+                continue;
             const int g = effectiveGroup(xkb_, kc, group_);
             const XkbKeyTypePtr type = XkbKeyKeyType(xkb_, kc, g);
             const int width = XkbKeyGroupWidth(xkb_, kc, g);

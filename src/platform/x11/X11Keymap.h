@@ -79,6 +79,8 @@ private:
     int group_ = 0;
     bool stale_ = false;
     std::bitset<256> reserved_;
+    std::bitset<256> remapped_;  // keys our remapper changed (RemappedKeys)
+    unsigned long remappedAtom_ = 0;
     std::unordered_map<char32_t, Stroke> chars_;
     std::array<std::int16_t, 256> scan_{};
     std::array<std::uint8_t, 256> keycodes_{};

@@ -180,11 +180,35 @@ bool X11Windows::isMinimised(WindowHandle w) const {
     return std::find(states.begin(), states.end(), atom("_NET_WM_STATE_HIDDEN")) != states.end();
 }
 
+bool X11Windows::focusIsIn(WindowHandle w) const {
+    Display* d = display_.get();
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(d, &focus, &revert);
+    for (int depth = 0; focus != 0 && focus != PointerRoot && depth < 32; ++depth) {
+        if (focus == w) return true;
+        Window root = 0, parent = 0;
+        Window* children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(d, focus, &root, &parent, &children, &count)) return false;
+        if (children != nullptr) XFree(children);
+        if (parent == root) return false;
+        focus = parent;
+    }
+    return false;
+}
+
 bool X11Windows::awaitActive(WindowHandle w, std::uint64_t ms) const {
     // The window manager announces the change on the root window, which wakes the loop.
     const std::uint64_t end = clock_.tickCount() + ms;
     while (activeWindow() != w && clock_.tickCount() < end) pump_.waitUntil(end);
-    return activeWindow() == w;
+    if (activeWindow() != w) return false;
+    // The keyboard's focus follows a moment later (a window of ours that just closed may still hold it): keys
+    // sent before would go astray.  A program that never takes the focus itself is not waited for long.
+    const std::uint64_t focusEnd = std::min(end, clock_.tickCount() + kFocusWaitMs);
+    while (!focusIsIn(w) && clock_.tickCount() < focusEnd)
+        pump_.waitUntil(std::min(focusEnd, clock_.tickCount() + 5));
+    return true;
 }
 
 bool X11Windows::setForegroundWindow(WindowHandle w) {

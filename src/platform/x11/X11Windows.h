@@ -53,6 +53,9 @@ private:
                        long a4 = 0) const;
     // Waits (in the event loop, at most `ms`) until the active window is w; false when it never became active.
     bool awaitActive(WindowHandle w, std::uint64_t ms) const;
+    // The keyboard's focus is on the window or inside it.
+    bool focusIsIn(WindowHandle w) const;
+    static constexpr std::uint64_t kFocusWaitMs = 300;
     void plainSysCommand(WindowHandle w, SysCommand command);
 
     X11Display& display_;
