@@ -139,9 +139,16 @@ bool HeldBackKeys::replayNext() {
         if (grabbed_.empty()) {
             // Keys that were on their way when we let go: what the user still holds comes up with their release.
             queue_.finish(std::bitset<256>().set());
-        } else if (const std::bitset<256> held = keysDownOnGrabbed(); held.none()) {
-            releaseNow(queue_.finish(held));
-            ungrab();
+        } else {
+            // Looked at and let go with the server grabbed: no key of another client's (an XTest tool standing in
+            // for a keyboard) comes in between to overtake those on their way to us.
+            XGrabServer(d);
+            const std::bitset<256> held = keysDownOnGrabbed();
+            if (held.none()) {
+                releaseNow(queue_.finish(held));
+                ungrab();
+            }
+            XUngrabServer(d);
         }
     }
     XSync(d, False);

@@ -74,11 +74,14 @@ void X11Remapper::update() {
             return held != held_.end() ? held->original : keys.symbol(at).value_or(0);
         };
         group_ = keys.activeGroup();
+        // Keycodes our typing borrows carry the characters a macro types: they are not the user's keys.
+        const std::bitset<256> spare = x11::readSpareKeycodes(events_.display());
         if (active_) {
             // Keysyms of the characters 32..126 are their codes.
             std::map<unsigned long, unsigned long> replaced;
             for (const RemapChange& c : remapChanges(tables_)) replaced[c.from] = remapKeysym(c.to);
             for (int kc = std::max(keys.minKeycode(), 8); kc <= keys.maxKeycode(); ++kc) {
+                if (spare[static_cast<std::size_t>(kc)]) continue;
                 const int g = keys.groupOf(kc, group_);
                 for (int level = 0; g >= 0 && level < keys.levels(kc, g); ++level) {
                     const KeyLevel at{static_cast<std::uint8_t>(kc), static_cast<std::uint8_t>(g),

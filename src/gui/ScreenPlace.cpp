@@ -14,9 +14,11 @@ namespace qln::gui {
 
 namespace {
 
-// How often, and how many times, to look whether the window manager has framed the window.
+// How often, and how long, to look whether the window manager has framed the window (a loaded machine may take
+// seconds), and how many more looks after that: a window manager may place the window once more.
 constexpr int kFramingCheckMs = 50;
-constexpr int kFramingChecks = 40;
+constexpr int kFramingChecks = 200;
+constexpr int kChecksOnceFramed = 10;
 
 WindowRect rectOf(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
@@ -47,12 +49,14 @@ void keepOnScreenOnceFramed(QWidget* window) {
     auto* timer = new QTimer(window);
     timer->setInterval(kFramingCheckMs);
     auto checks = std::make_shared<int>(kFramingChecks);
-    QObject::connect(timer, &QTimer::timeout, window, [window, timer, checks] {
+    auto afterFraming = std::make_shared<int>(kChecksOnceFramed);
+    QObject::connect(timer, &QTimer::timeout, window, [window, timer, checks, afterFraming] {
         const bool framed = window->frameGeometry() != window->geometry();
-        if (!framed && window->isVisible() && --*checks > 0) return;
+        if (framed && window->isVisible()) keepOnScreen(window);
+        const bool more = window->isVisible() && (framed ? --*afterFraming > 0 : --*checks > 0);
+        if (more) return;
         timer->stop();
         timer->deleteLater();
-        if (framed && window->isVisible()) keepOnScreen(window);
     });
     timer->start();
 }

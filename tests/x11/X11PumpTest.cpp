@@ -87,7 +87,8 @@ TEST_F(X11PumpTest, AWatchedDescriptorWakesTheWait) {
     });
     ASSERT_EQ(::write(fds[1], "go", 2), 2);
     const std::uint64_t start = now();
-    pump.waitUntil(start + 5000);
+    // Other events of the display (the window manager's) may end a wait first.
+    while (got.empty() && now() < start + 5000) pump.waitUntil(start + 5000);
     EXPECT_EQ(got, "go");
     EXPECT_LT(now() - start, 1000u);
     pump.unwatchFd(watch);

@@ -1,5 +1,7 @@
 #include "platform/x11/SpareKeycodes.h"
 
+#include "platform/x11/RemappedKeys.h"
+
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
@@ -27,6 +29,7 @@ SpareKeycodes::SpareKeycodes(X11Display& display, X11Keymap& keymap, IMessagePum
     for (const std::uint8_t kc : keycodes)
         for (int level = 0; level < levels; ++level) slots_.push_back({kc, level, 0, 0, 0});
     keymap_.reserve(keycodes);
+    addSpareKeycodes(display_, keycodes);
 }
 
 SpareKeycodes::~SpareKeycodes() { giveBackAll(false); }

@@ -282,6 +282,7 @@ void X11Input::collectMissing(std::string_view text) {
 
 void X11Input::beginMacro(std::string_view text) {
     keymap_.refreshIfChanged();
+    keymap_.followRemapping();
     playing_ = true;
     missing_.clear();
     noteLeftovers();

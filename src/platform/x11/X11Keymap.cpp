@@ -206,6 +206,10 @@ void X11Keymap::index() {
     setControlCharacterScans(scan_);
 }
 
+void X11Keymap::followRemapping() {
+    if (readRemappedKeys(events_.display()) != remapped_) refresh();
+}
+
 std::optional<X11Keymap::Stroke> X11Keymap::find(char32_t ch) const {
     const auto it = chars_.find(ch);
     if (it == chars_.end()) return std::nullopt;

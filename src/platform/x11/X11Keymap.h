@@ -66,6 +66,9 @@ public:
     void refreshIfChanged() {
         if (stale_) refresh();
     }
+    // Asks the server which keys our remapper has changed and reads the keymap again when that list changed: at
+    // the start of a macro, whose first keys must not wait for the notice of the change to come in.
+    void followRemapping();
 
 private:
     bool handleEvent(void* event);
