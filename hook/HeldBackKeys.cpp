@@ -167,8 +167,10 @@ bool HeldBackKeys::handle(const RawInput& r) {
     }
     switch (queue_.key(kc, press, playing_ && kc == abortKeycode_ && abortKeycode_ != 0)) {
         case KeyHoldBack::Action::Pass:
+            // In before we look again whether the trigger's keys are up (no raw event of it tells us while the
+            // trigger's own grab is active).
             XTestFakeKeyEvent(display_.get(), kc, False, CurrentTime);
-            XFlush(display_.get());
+            XSync(display_.get(), False);
             break;
         case KeyHoldBack::Action::Abort:
             pump_.post(hook::AbortRequest{});

@@ -32,8 +32,8 @@ bool HookInput::handle(void* event) {
         case KeyRelease:
             grabbedDown_.reset(e.xkey.keycode & 0xFF);
             // While a grab of ours is active the server sends us no raw events: what the XTest devices hold may
-            // have changed unseen.
-            readXTestState();
+            // have changed unseen (asked of the server when next needed, not on the way of a hot key).
+            xtestStale_ = true;
             return false;
         default: return false;
     }
@@ -57,6 +57,7 @@ void HookInput::handleRaw(const RawInput& r) {
             ourButtons_[n] = r.press() && macroTyping();
         }
     } else if (!r.press()) {
+        if (xtestStale_) readXTestState();
         releaseLeftover(r);
     }
     // While our macro plays, synthetic input is its typing, not the user's.
@@ -182,6 +183,7 @@ void HookInput::releaseLeftover(const RawInput& r) {
 }
 
 void HookInput::readXTestState() {
+    xtestStale_ = false;
     const x11::XInputDevices devices(p_.display);
     if (!devices.available()) return;
     xtestKeys_ = devices.xtestKeys();

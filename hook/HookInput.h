@@ -79,6 +79,7 @@ private:
     std::function<void()> onEndMarker_;
     std::bitset<256> xtestKeys_;       // held on XTest devices
     std::bitset<32> xtestButtons_;
+    bool xtestStale_ = false;          // raw events were missed: ask the server before relying on the above
     std::bitset<256> ourKeys_;         // held on XTest devices by our own macros (pressed while in use)
     std::bitset<32> ourButtons_;
     std::bitset<256> triggerKeys_;     // down when the trigger fired, not yet released

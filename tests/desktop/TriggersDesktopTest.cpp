@@ -184,3 +184,29 @@ TEST_F(TriggersDesktopTest, MacrosTypeTheirTextOnARemappedKeyboard) {
 
 }  // namespace
 }  // namespace qln::test
+
+namespace qln::test {
+namespace {
+
+// Hot keys another program took are named in one message, which does not hold up the hot keys that work.
+TEST_F(TriggersDesktopTest, TakenHotKeysAreNamedInOneMessageThatDoesNotBlockTheOthers) {
+    for (const KeySym sym : {XK_j, XK_k})
+        XGrabKey(x_, XKeysymToKeycode(x_, sym), ControlMask | Mod1Mask, DefaultRootWindow(x_), False, GrabModeAsync,
+                 GrabModeAsync);
+    XSync(x_, False);
+    writeMacros(macroFile(), {macro("Hello", kCtrlAltH, ScopeGlobal, "hello<ENTER>"),
+                              macro("Taken", kCtrlAltJ, ScopeGlobal, "j<ENTER>"),
+                              macro("Also taken", kCtrlAltK, ScopeGlobal, "k<ENTER>")});
+    Cat cat(d.display(), "the cat", d.folder().file("cat.txt"));
+    ASSERT_NE(windowOf("the cat"), 0u);
+    startQuillon();
+    ASSERT_NE(windowOf("Warning"), 0u) << d.log();
+    EXPECT_EQ(d.windowsNamed("Warning").size(), 1u);
+    front("the cat");
+    physicalKeys({XK_Control_L, XK_Alt_L, XK_h});
+    EXPECT_EQ(cat.text(1), "hello\n") << d.log();
+    EXPECT_EQ(d.windowsNamed("Warning").size(), 1u);
+}
+
+}  // namespace
+}  // namespace qln::test

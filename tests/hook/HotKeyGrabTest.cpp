@@ -52,6 +52,20 @@ TEST(HotKeyGrab, AKeyAnotherProgramHoldsIsReportedByName) {
     XCloseDisplay(other);
 }
 
+// Many taken at once (a window manager's own bindings): one message names them all.
+TEST(HotKeyGrab, KeysOtherProgramsHoldAreNamedInOneMessage) {
+    HookDesktop h;
+    Display* other = XOpenDisplay(nullptr);
+    for (const KeySym sym : {XK_b, XK_c, XK_d})
+        XGrabKey(other, h.keycode(sym), Mod1Mask, DefaultRootWindow(other), False, GrabModeAsync, GrabModeAsync);
+    XSync(other, False);
+    h.useCodes({kAltA + 1, kAltA + 2, kAltA + 3, kCtrlAltH});
+    ASSERT_EQ(h.warnings.size(), 1U);
+    EXPECT_EQ(h.warnings[0], "The hot keys Alt+B, Alt+C and Alt+D cannot be used: other programs have taken them.  "
+                             "Please close those programs or choose other hot keys.");
+    XCloseDisplay(other);
+}
+
 TEST(HotKeyGrab, MouseHotKeysBareClicksPassModifiedOnesAreKept) {
     HookDesktop h;
     h.useCodes({kLMouse, kCtrlLMouse});
