@@ -32,6 +32,7 @@
 #include "ProcessUsage.h"
 #include "support/TempFolder.h"
 #include "x11/DesktopSession.h"
+#include "x11/UserKeyboard.h"
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
@@ -127,35 +128,6 @@ void tap(Display* d, const std::vector<KeySym>& keys) {
     XFlush(d);
 }
 
-// The same keys on the server's own keyboard: what Quillon takes for a hand (it holds that keyboard back, off the
-// core keyboard, while a macro plays).
-class ServerKeyboard {
-public:
-    explicit ServerKeyboard(Display* d) : d_(d) {
-        int count = 0;
-        XIDeviceInfo* info = XIQueryDevice(d, XIAllDevices, &count);
-        for (int i = 0; i < count && device_ == nullptr; ++i)
-            if ((info[i].use == XISlaveKeyboard || info[i].use == XIFloatingSlave) &&
-                std::strstr(info[i].name, "XTEST") == nullptr && std::strstr(info[i].name, "keyboard") != nullptr)
-                device_ = XOpenDevice(d, static_cast<XID>(info[i].deviceid));
-        XIFreeDeviceInfo(info);
-    }
-    ~ServerKeyboard() {
-        if (device_ != nullptr) XCloseDevice(d_, device_);
-    }
-    void tap(const std::vector<KeySym>& keys) {
-        for (const KeySym k : keys)
-            XTestFakeDeviceKeyEvent(d_, device_, XKeysymToKeycode(d_, k), True, nullptr, 0, CurrentTime);
-        for (auto k = keys.rbegin(); k != keys.rend(); ++k)
-            XTestFakeDeviceKeyEvent(d_, device_, XKeysymToKeycode(d_, *k), False, nullptr, 0, CurrentTime);
-        XFlush(d_);
-    }
-
-private:
-    Display* d_;
-    XDevice* device_ = nullptr;
-};
-
 double percentile(std::vector<double> v, double p) {
     if (v.empty()) return -1;
     std::sort(v.begin(), v.end());
@@ -174,7 +146,7 @@ void BM_TriggerLatency(benchmark::State& state) {
     RawKeys raw(keys);
     const unsigned q = XKeysymToKeycode(d, XK_q), backspace = XKeysymToKeycode(d, XK_BackSpace);
     std::vector<double> hotKey, hotKeyDevice, snipword;
-    auto hand = std::make_unique<ServerKeyboard>(d);
+    auto hand = std::make_unique<qln::test::UserKeyboard>(d);
     double idleCpuPercent = -1;
     for (auto _ : state) {
         const pid_t pid = ::fork();
@@ -204,7 +176,7 @@ void BM_TriggerLatency(benchmark::State& state) {
         for (int i = 0; i < 200; ++i) {
             raw.drop();
             const auto start = Clock::now();
-            hand->tap({XK_Control_L, XK_Alt_L, XK_h});
+            hand->chord({XK_Control_L, XK_Alt_L, XK_h}, false);
             if (const auto at = raw.waitFor(q, 2000ms))
                 hotKeyDevice.push_back(std::chrono::duration<double, std::milli>(*at - start).count());
             else if (hotKeyDevice.empty() && i >= 2)

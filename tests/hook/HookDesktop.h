@@ -18,6 +18,7 @@
 #include "platform/x11/X11Events.h"
 #include "platform/x11/X11Pump.h"
 #include "x11/DesktopSession.h"
+#include "x11/UserKeyboard.h"
 
 namespace qln::test {
 
@@ -112,15 +113,7 @@ struct HookDesktop {
         XSync(d, False);
         return pumpUntil([&] { return posted.all<hook::InUseCleared>().size() > before; });
     }
-    // Keys down on the core keyboard, whatever device holds them.
-    std::string keysDown() const {
-        char keys[32] = {};
-        XQueryKeymap(d, keys);
-        std::string down;
-        for (int k = 8; k < 256; ++k)
-            if ((keys[k / 8] & (1 << (k % 8))) != 0) down += std::to_string(k) + " ";
-        return down;
-    }
+    std::string keysDown() const { return qln::test::keysDown(d); }
     static void xdotool(const std::string& args) { ASSERT_EQ(std::system(("xdotool " + args).c_str()), 0) << args; }
     unsigned keycode(unsigned long sym) const { return XKeysymToKeycode(d, sym); }
 
